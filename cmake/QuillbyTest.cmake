@@ -1,0 +1,13 @@
+# quillby_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
+# Builds one GoogleTest program and registers it with ctest; on the windows
+# preset ctest runs it under Wine through the cross-compiling emulator.
+function(quillby_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()

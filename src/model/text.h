@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillby {
+
+// Text in memory is UTF-16, the same width as Win32's wide strings.
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+// Raw file bytes, e.g. Shift-JIS text as stored.
+using Bytes = std::string;
+using BytesView = std::string_view;
+
+}  // namespace quillby
