@@ -19,7 +19,7 @@ TEST(PetKind, NamedCodesRoundTripAndOthersHaveNoName) {
 
 TEST(PetKind, CodeOfNameIsExact) {
   EXPECT_EQ(kindCode(u""), 0);
-  EXPECT_EQ(kindCode(u"イヌ "), 0);   // trailing blank
+  EXPECT_EQ(kindCode(u"イヌ "), 0);  // trailing blank
   EXPECT_EQ(kindCode(u"ｲﾇ"), 0);     // half-width
   EXPECT_EQ(kindCode(u"ハムスター"), 7);
 }
