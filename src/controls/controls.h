@@ -29,6 +29,7 @@ class ControlPeer {
   virtual void insertLine(int /*index*/, const Text&) {}
   virtual void removeLine(int /*index*/) {}
   virtual void replaceLine(int /*index*/, const Text&) {}
+  virtual void clearLines() {}
 };
 
 class Control {
@@ -64,19 +65,22 @@ class TextBox : public Control {
 class ListBox : public Control {
  public:
   int listIndex() const { return index_; }  // -1: no line selected
-  void setListIndex(int index);             // raises onClick when it changes
+  // Raises onClick when it changes; an index that is neither -1 nor a line
+  // is ignored.
+  void setListIndex(int index);
   int listCount() const { return static_cast<int>(lines_.size()); }
   const Text& line(int index) const { return lines_.at(static_cast<std::size_t>(index)); }
 
   // Line edits never raise events. Removing the selected line leaves no line
-  // selected; lines before it move the selection with them.
+  // selected; lines before it move the selection with them. Indexes outside
+  // the list are ignored (insertItem takes 0 to listCount()).
   void addItem(Text text);
   void insertItem(int index, Text text);
   void removeItem(int index);
   void setLine(int index, Text text);  // keeps the selection where it is
   void clear();
 
-  void userSelected(int index);
+  void userSelected(int index);  // the list already shows it
   void userDoubleClicked();
   void userPressedKey(char16_t keyAscii);
 

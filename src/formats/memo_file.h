@@ -22,8 +22,9 @@ struct MemoRecord {
 std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset);
 
 // Gives each row its memo: record i to row i when name and address match, else to
-// the first unclaimed row with that name and address, else to row i if that row
-// got no memo otherwise.
+// the first unclaimed row with that name and address; a record whose name and
+// address no row has goes to row i if that row got no memo otherwise. Rows that
+// get no memo keep theirs.
 void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records);
 
 enum class MemoField { Name, Address, Memo };

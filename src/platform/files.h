@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -8,7 +9,12 @@
 
 namespace quillby {
 
-enum class FileProblem { NotFound, AccessDenied, DiskFull, Other };
+enum class FileProblem {
+  NotFound,      // the file or its folder is not there
+  AccessDenied,  // read-only, in use, a folder in its place, or no permission
+  DiskFull,
+  Other,  // also a file over kMaxReadSize (EFBIG, ERROR_FILE_TOO_LARGE)
+};
 
 struct FileError {
   FileProblem problem = FileProblem::Other;
@@ -17,20 +23,29 @@ struct FileError {
 
 using FileStatus = std::optional<FileError>;  // nullopt: done
 
+// No file the program reads comes near this; anything bigger is damage, not data.
+inline constexpr std::uintmax_t kMaxReadSize = std::uintmax_t{64} << 20;
+
 class Files {
  public:
   virtual ~Files() = default;
 
-  // The folder of the running executable.
+  // The folder of the running executable; empty if the system cannot tell.
   virtual std::filesystem::path programFolder() const = 0;
+  // Empty if the system cannot tell.
   virtual std::filesystem::path currentDirectory() const = 0;
   virtual FileStatus setCurrentDirectory(const std::filesystem::path& folder) = 0;
 
+  // True if `file` names a file (not a folder).
   virtual bool exists(const std::filesystem::path& file) const = 0;
+  // Every byte of `file`; a file over kMaxReadSize is refused, not read.
   virtual Result<Bytes, FileError> readAll(const std::filesystem::path& file) const = 0;
   // Writes a temporary file beside `file`, flushes it to disk and moves it over
-  // `file` in one step: `file` is either as it was or entirely new.
+  // `file` in one step: `file` is either as it was or entirely new, and no
+  // temporary file stays behind. A read-only `file` is refused (AccessDenied)
+  // and left alone.
   virtual FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) = 0;
+  // A read-only file is refused (AccessDenied); a missing one is NotFound.
   virtual FileStatus remove(const std::filesystem::path& file) = 0;
 };
 

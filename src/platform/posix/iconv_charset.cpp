@@ -2,59 +2,153 @@
 
 #include <iconv.h>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <iterator>
+#include <string_view>
 
 namespace quillby {
 namespace {
 
-// Converts a whole buffer; any sequence iconv cannot convert exactly fails it.
-template <class Out>
-std::optional<Out> convert(const char* to, const char* from, const char* in, std::size_t inBytes) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  Out out;
-  out.resize(inBytes * 2 / sizeof(typename Out::value_type) + 4);
-  char* inPtr = const_cast<char*>(in);
-  std::size_t inLeft = inBytes;
-  std::size_t done = 0;
-  bool ok = true;
-  while (inLeft > 0) {
-    char* outPtr = reinterpret_cast<char*>(out.data()) + done;
-    std::size_t outLeft = out.size() * sizeof(typename Out::value_type) - done;
-    std::size_t before = outLeft;
-    std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    done += before - outLeft;
-    if (r == static_cast<std::size_t>(-1)) {
-      if (errno == E2BIG) {
-        out.resize(out.size() * 2);
-        continue;
-      }
-      ok = false;
-      break;
-    }
-    if (r != 0) {  // irreversible conversions count as failures
-      ok = false;
-      break;
-    }
-  }
-  iconv_close(cd);
-  if (!ok || done % sizeof(typename Out::value_type) != 0) return std::nullopt;
-  out.resize(done / sizeof(typename Out::value_type));
-  return out;
+static_assert(std::endian::native == std::endian::little, "Text is converted as UTF-16LE");
+
+// Where glibc's CP932 and Windows' part ways, Windows wins: the program runs there.
+// Windows reads the single byte 0x80 as U+0080; glibc has no code for it.
+constexpr unsigned char kByte80 = 0x80;
+constexpr char16_t kUnit80 = u'\u0080';
+
+// How Windows writes a character that glibc writes otherwise. An empty code: none.
+struct WindowsCode {
+  char16_t unit;
+  std::string_view code;
+};
+
+// In character order, for the binary search.
+constexpr WindowsCode kWindowsCodes[] = {
+    {u'\u0080', "\x80"},  // and back
+    // glibc's one-way substitutes, which Windows refuses: ¢ £ ¥ ¬ — ‖ ‾ − 〜 would
+    // come back as ￠ ￡ \ ￢ ― ∥ ~ － ～.
+    {u'\u00A2', ""},
+    {u'\u00A3', ""},
+    {u'\u00A5', ""},
+    {u'\u00AC', ""},
+    {u'\u2014', ""},
+    {u'\u2016', ""},
+    {u'\u203E', ""},
+    {u'\u2212', ""},
+    {u'\u301C', ""},
+    // Windows writes these private-use characters as bytes that it reads as nothing.
+    {u'\uF8F0', "\xA0"},
+    {u'\uF8F1', "\xFD"},
+    {u'\uF8F2', "\xFE"},
+    {u'\uF8F3', "\xFF"},
+};
+
+static_assert(std::is_sorted(std::begin(kWindowsCodes), std::end(kWindowsCodes),
+                             [](const WindowsCode& a, const WindowsCode& b) {
+                               return a.unit < b.unit;
+                             }));
+
+const WindowsCode* windowsCode(char16_t unit) {
+  // ASCII skips the search.
+  if (unit < kWindowsCodes[0].unit) return nullptr;
+  const auto* found =
+      std::lower_bound(std::begin(kWindowsCodes), std::end(kWindowsCodes), unit,
+                       [](const WindowsCode& entry, char16_t u) { return entry.unit < u; });
+  return found != std::end(kWindowsCodes) && found->unit == unit ? found : nullptr;
 }
+
+bool isLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// One conversion direction, opened per call: cheap next to any real text, and it
+// leaves nothing shared between calls.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts all of `in` onto the end of `out`. Fails on any sequence without an
+  // exact counterpart, never substitutes. `maxOutBytesPerInByte` bounds the growth.
+  template <class Out>
+  bool append(const char* in, std::size_t inBytes, std::size_t maxOutBytesPerInByte, Out& out) {
+    if (inBytes == 0) return true;
+    constexpr std::size_t unit = sizeof(typename Out::value_type);
+    const std::size_t start = out.size();
+    out.resize(start + (inBytes * maxOutBytesPerInByte + unit - 1) / unit);
+    char* inPtr = const_cast<char*>(in);  // iconv's signature; it does not write there
+    char* outPtr = reinterpret_cast<char*>(out.data() + start);
+    std::size_t inLeft = inBytes;
+    std::size_t outLeft = (out.size() - start) * unit;
+    const std::size_t outRoom = outLeft;
+    // Any failure (EILSEQ, a sequence cut off at the end, no room) or an inexact
+    // conversion (a non-zero count) fails the whole text.
+    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) != 0 || inLeft != 0) return false;
+    const std::size_t produced = outRoom - outLeft;
+    if (produced % unit != 0) return false;
+    out.resize(start + produced / unit);
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
 
 }  // namespace
 
 std::optional<Text> IconvCharset::toUnicode(BytesView cp932) const {
   if (cp932.empty()) return Text{};
-  return convert<Text>("UTF-16LE", "CP932", cp932.data(), cp932.size());
+  Converter converter("UTF-16LE", "CP932");
+  if (!converter.ok()) return std::nullopt;
+  Text out;
+  out.reserve(cp932.size());
+  std::size_t runStart = 0;
+  std::size_t i = 0;
+  while (i < cp932.size()) {
+    const auto byte = static_cast<unsigned char>(cp932[i]);
+    if (byte != kByte80) {
+      i += isLeadByte(byte) ? 2 : 1;  // a trail byte may itself be 0x80
+      continue;
+    }
+    if (!converter.append(cp932.data() + runStart, i - runStart, 2, out)) return std::nullopt;
+    out.push_back(kUnit80);
+    runStart = ++i;
+  }
+  if (!converter.append(cp932.data() + runStart, cp932.size() - runStart, 2, out)) {
+    return std::nullopt;
+  }
+  return out;
 }
 
 std::optional<Bytes> IconvCharset::fromUnicode(TextView text) const {
   if (text.empty()) return Bytes{};
-  return convert<Bytes>("CP932", "UTF-16LE", reinterpret_cast<const char*>(text.data()),
-                        text.size() * sizeof(char16_t));
+  Converter converter("CP932", "UTF-16LE");
+  if (!converter.ok()) return std::nullopt;
+  Bytes out;
+  out.reserve(text.size() * 2);
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const WindowsCode* fixed = windowsCode(text[i]);
+    if (fixed == nullptr) continue;
+    if (fixed->code.empty()) return std::nullopt;
+    const auto* run = reinterpret_cast<const char*>(text.data() + runStart);
+    if (!converter.append(run, (i - runStart) * sizeof(char16_t), 1, out)) return std::nullopt;
+    out += fixed->code;
+    runStart = i + 1;
+  }
+  const auto* run = reinterpret_cast<const char*>(text.data() + runStart);
+  if (!converter.append(run, (text.size() - runStart) * sizeof(char16_t), 1, out)) {
+    return std::nullopt;
+  }
+  return out;
 }
 
 }  // namespace quillby

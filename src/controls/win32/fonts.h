@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "controls/layout.h"
+#include "controls/win32/screen_scale.h"
+
+namespace quillby {
+
+// The fonts one window's controls use, made for the screen's resolution and
+// kept as long as the window. Every font asks for the Shift-JIS character set,
+// so that Japanese text finds a face that has it even where the named one is
+// missing.
+class WindowFonts {
+ public:
+  explicit WindowFonts(ScreenScale scale) : scale_(scale) {}
+  ~WindowFonts();
+  WindowFonts(const WindowFonts&) = delete;
+  WindowFonts& operator=(const WindowFonts&) = delete;
+
+  // The window's default font for a default spec; nullptr if none can be made.
+  HFONT get(const FontSpec& spec);
+
+ private:
+  struct Entry {
+    FontSpec spec;
+    HFONT font;
+  };
+  ScreenScale scale_;
+  std::vector<Entry> fonts_;
+};
+
+}  // namespace quillby

@@ -1,0 +1,115 @@
+#include "controls/win32/window_builder.h"
+
+// clang-format off
+#include <windows.h>
+#include <imm.h>  // needs windows.h first
+// clang-format on
+
+#include <memory>
+
+#include "controls/win32/control_peers.h"
+#include "controls/win32/form_window.h"
+#include "controls/win32/wide_text.h"
+
+namespace quillby {
+namespace {
+
+// Creates one child control and puts its peer on the portable control.
+class ChildMaker {
+ public:
+  ChildMaker(const ControlLayout& layout, HWND parent, int id, ScreenScale scale)
+      : c_(layout), parent_(parent), id_(id), scale_(scale) {}
+
+  HWND operator()(Label* label) const {
+    HWND h = make(L"STATIC", SS_LEFT | SS_NOTIFY, 0, label->caption());
+    if (h) label->attach(std::make_unique<LabelPeer>(h, *label));
+    return h;
+  }
+
+  HWND operator()(ListBox* list) const {
+    HWND h = make(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                  WS_EX_CLIENTEDGE, {});
+    if (!h) return nullptr;
+    SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(h, LB_INITSTORAGE, static_cast<WPARAM>(list->listCount()), 0);
+    for (int i = 0; i < list->listCount(); ++i) {
+      SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(list->line(i))));
+    }
+    SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(list->listIndex()), 0);
+    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+    list->attach(std::make_unique<ListPeer>(h, *list));
+    return h;
+  }
+
+  HWND operator()(TextBox* box) const {
+    DWORD style = WS_TABSTOP | (c_.rightAligned ? ES_RIGHT : ES_LEFT);
+    style |=
+        c_.multiLine ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+    if (c_.readOnly) style |= ES_READONLY;
+    HWND h = make(L"EDIT", style, WS_EX_CLIENTEDGE, box->text());
+    if (!h) return nullptr;
+    if (c_.maxLength > 0) SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(c_.maxLength), 0);
+    if (c_.imeOff) ImmAssociateContextEx(h, nullptr, 0);
+    box->attach(std::make_unique<EditPeer>(h, *box, c_.shaded));
+    return h;
+  }
+
+  HWND operator()(Button* button) const {
+    HWND h = make(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, c_.text);
+    if (h) button->attach(std::make_unique<ButtonPeer>(h, *button));
+    return h;
+  }
+
+  HWND operator()(CheckBox* box) const {
+    HWND h = make(L"BUTTON", WS_TABSTOP | BS_CHECKBOX, 0, {});
+    if (!h) return nullptr;
+    SendMessageW(h, BM_SETCHECK, box->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    box->attach(std::make_unique<CheckPeer>(h, *box));
+    return h;
+  }
+
+ private:
+  HWND make(const wchar_t* windowClass, DWORD style, DWORD exStyle, const Text& text) const {
+    // Edges are rounded, not sizes, so that controls that meet in twips meet
+    // in pixels.
+    const int left = scale_.pixelsX(c_.rect.left);
+    const int top = scale_.pixelsY(c_.rect.top);
+    const int right = scale_.pixelsX(c_.rect.left + c_.rect.width);
+    const int bottom = scale_.pixelsY(c_.rect.top + c_.rect.height);
+    return CreateWindowExW(
+        exStyle, windowClass, wide(text), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left,
+        top, right - left, bottom - top, parent_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr);
+  }
+
+  const ControlLayout& c_;
+  HWND parent_;
+  int id_;
+  ScreenScale scale_;
+};
+
+}  // namespace
+
+bool buildWindow(const WindowLayout& layout, ScreenScale scale) {
+  auto window = FormWindow::create(layout, scale);
+  if (!window) return false;
+  FormWindow& form = *window;
+  layout.form->attach(std::move(window));
+
+  // Labels are drawn on the window itself, beneath every other control they
+  // overlap, so they come last in the z-order; the others come in tab order.
+  for (const bool labels : {false, true}) {
+    int id = kFirstControlId;
+    for (const auto& control : layout.controls) {
+      const int controlId = id++;
+      if (std::holds_alternative<Label*>(control.control) != labels) continue;
+      HWND child = std::visit(ChildMaker(control, form.hwnd(), controlId, scale), control.control);
+      if (!child) return false;
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form.fonts().get(control.font)),
+                   FALSE);
+    }
+  }
+  return true;
+}
+
+}  // namespace quillby

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "platform/charset.h"
+
+namespace quillby {
+
+inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
+
+// Shift-JIS bytes as text to show. Bytes that decode exactly give their text;
+// otherwise each character or byte without a mapping is shown as U+FFFD and
+// the rest is kept, so a damaged name stays recognisable.
+Text decodeForDisplay(BytesView bytes, const Charset& charset);
+
+// Each of `pieces` as decodeForDisplay gives it, in one conversion for all that
+// decode exactly: a conversion call can cost far more than a name's worth of text.
+std::vector<Text> decodeAllForDisplay(std::span<const BytesView> pieces, const Charset& charset);
+
+}  // namespace quillby

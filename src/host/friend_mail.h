@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+#include "host/host_driver.h"
+#include "model/friend_table.h"
+#include "platform/dialogs.h"
+
+namespace quillby {
+
+// Opens a new mail in PostPet and types the address of the friend selected in
+// a window's list. `listIndex` is read as the address is about to be typed; with
+// no friend selected then, or before anything was started, nothing more is done.
+void mailToFriend(HostDriver& driver, Dialogs& dialogs, const FriendTable& friends,
+                  const std::function<int()>& listIndex);
+
+// A key typed in the list: Enter (13) mails the friend, other keys do nothing.
+void mailToFriendKeyPress(int keyAscii, HostDriver& driver, Dialogs& dialogs,
+                          const FriendTable& friends, const std::function<int()>& listIndex);
+
+}  // namespace quillby

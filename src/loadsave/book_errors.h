@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "formats/friend_book.h"
+#include "formats/memo_file.h"
+#include "platform/files.h"
+
+namespace quillby {
+
+// Why the friend book could not be loaded or saved; ui/ words it for the user.
+enum class BookFailure {
+  Missing,           // the friend book is not there
+  Unreadable,        // a file could not be read (file, fileError)
+  Damaged,           // the friend book does not parse (bookError)
+  NotWritten,        // a file could not be written (file, fileError)
+  EmptyTable,        // saving no friends would leave the host program without any
+  CannotEncode,      // a friend's field does not fit the friend book (encodeError)
+  CannotEncodeMemo,  // a field has a character the memo file cannot hold (memoError)
+};
+
+struct BookFailureInfo {
+  BookFailure failure;
+  std::filesystem::path file;
+  std::optional<FileError> fileError;
+  std::optional<BookError> bookError;
+  std::optional<EncodeError> encodeError;
+  std::optional<MemoEncodeError> memoError;
+};
+
+}  // namespace quillby

@@ -1,0 +1,82 @@
+#include "loadsave/save.h"
+
+#include "formats/friend_book.h"
+#include "formats/memo_file.h"
+#include "loadsave/file_names.h"
+#include "loadsave/program_folder.h"
+
+namespace quillby {
+namespace {
+
+BookFailureInfo failure(BookFailure kind, const std::filesystem::path& file) {
+  return BookFailureInfo{kind, file, {}, {}, {}, {}};
+}
+
+void takeCountsFromDisk(std::vector<FriendEntry>& rows, const std::vector<std::uint16_t>& counts) {
+  for (auto& row : rows) {
+    if (row.origin && row.origin->record < counts.size()) {
+      row.friendNum = countText(counts[row.origin->record]);
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
+                                           const Charset& charset) {
+  enterProgramFolder(files);
+  if (table.rows.empty()) return failure(BookFailure::EmptyTable, kBookFile);
+
+  const auto bookPath = inProgramFolder(files, kBookFile);
+  auto onDisk = files.readAll(bookPath);
+  if (!onDisk) {
+    auto info = failure(onDisk.error().problem == FileProblem::NotFound ? BookFailure::Missing
+                                                                        : BookFailure::Unreadable,
+                        kBookFile);
+    info.fileError = onDisk.error();
+    return info;
+  }
+  auto counts = readCounts(onDisk.value());
+  if (!counts) {
+    auto info = failure(BookFailure::Damaged, kBookFile);
+    info.bookError = counts.error();
+    return info;
+  }
+
+  auto rows = table.rows;
+  takeCountsFromDisk(rows, counts.value());
+  auto book = encodeFriendBook(rows, charset);
+  if (!book) {
+    auto info = failure(BookFailure::CannotEncode, kBookFile);
+    info.encodeError = book.error();
+    return info;
+  }
+  auto memo = encodeMemoFile(rows, charset);
+  if (!memo) {
+    auto info = failure(BookFailure::CannotEncodeMemo, kMemoFile);
+    info.memoError = memo.error();
+    return info;
+  }
+  // The image must read back as the rows it came from, or it is not written.
+  auto written = readFriendBook(book.value(), charset);
+  if (!written || written.value().size() != rows.size()) {
+    return failure(BookFailure::CannotEncode, kBookFile);
+  }
+
+  for (const auto& [name, bytes] :
+       {std::pair{kMemoFile, &memo.value()}, std::pair{kBookFile, &book.value()}}) {
+    if (auto error = files.writeAtomic(inProgramFolder(files, name), *bytes)) {
+      auto info = failure(BookFailure::NotWritten, name);
+      info.fileError = *error;
+      return info;
+    }
+  }
+
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    table.rows[i].friendNum = rows[i].friendNum;
+    table.rows[i].origin = std::move(written.value()[i].origin);
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillby

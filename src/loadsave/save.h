@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+
+#include "loadsave/book_errors.h"
+#include "model/friend_table.h"
+#include "platform/charset.h"
+#include "platform/files.h"
+
+namespace quillby {
+
+// Writes the memo file and the friend book from the table. Everything that can
+// fail is checked before the first file is touched, and each file is replaced in
+// one step. Each row's count is taken from its own record in the friend book on
+// disk, so counts the host program changed meanwhile are kept and counts stay
+// with their friends after a move. On success the rows' counts and origins
+// describe the file just written.
+std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
+                                           const Charset& charset);
+
+}  // namespace quillby

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "model/text.h"
+
+namespace quillby {
+
+enum class Modifier : std::uint8_t { Shift, Control, Alt };
+
+// Keys that have a name in the keystroke notation rather than a character.
+enum class NamedKey : std::uint8_t { Down, Tab, Enter, F4 };
+
+// One step of a keystroke sequence. A character is typed by whatever key the
+// keyboard layout has for it, or as the bare character when the layout has none.
+struct KeyEvent {
+  enum class Kind : std::uint8_t { ModifierDown, ModifierUp, Press, Type };
+
+  Kind kind = Kind::Press;
+  Modifier modifier = Modifier::Shift;  // ModifierDown, ModifierUp
+  NamedKey key = NamedKey::Down;        // Press
+  char32_t character = 0;               // Type
+
+  static KeyEvent down(Modifier m) { return {Kind::ModifierDown, m, {}, 0}; }
+  static KeyEvent up(Modifier m) { return {Kind::ModifierUp, m, {}, 0}; }
+  static KeyEvent press(NamedKey k) { return {Kind::Press, {}, k, 0}; }
+  static KeyEvent type(char32_t c) { return {Kind::Type, {}, {}, c}; }
+
+  bool operator==(const KeyEvent&) const = default;
+};
+
+// Starting another program, finding and activating its window, and typing into
+// whichever window has the keyboard focus.
+class HostInput {
+ public:
+  virtual ~HostInput() = default;
+
+  // Starts `program` in a normal, focused window; does not wait for it.
+  virtual bool start(const std::filesystem::path& program) = 0;
+  // A top-level window of another program titled exactly `title`, or else a
+  // visible one whose title begins with it.
+  virtual bool windowExists(TextView title) const = 0;
+  // Brings that window to the front with the keyboard focus; true only once it
+  // is the foreground window.
+  virtual bool activate(TextView title) = 0;
+  // Types `keys` into the focused window and returns once that window's
+  // program has handled every one of them.
+  virtual bool send(std::span<const KeyEvent> keys) = 0;
+};
+
+}  // namespace quillby

@@ -1,0 +1,211 @@
+#include "platform/posix/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "platform/whole_file.h"
+
+namespace quillby {
+namespace {
+
+namespace fs = std::filesystem;
+
+FileError errnoError(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+      return {FileProblem::NotFound, code};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return {FileProblem::AccessDenied, code};
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return {FileProblem::DiskFull, code};
+    default:
+      return {FileProblem::Other, code};
+  }
+}
+
+FileError lastError() { return errnoError(errno); }
+
+// Closes on every way out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+ private:
+  int fd_;
+};
+
+// A file the user has made read-only stays as it is. rename() would replace it
+// whatever its mode, and root may write anything, so the mode bits are checked too.
+FileStatus refuseToChange(const fs::path& file, const struct stat& status) {
+  if (S_ISDIR(status.st_mode)) return FileError{FileProblem::AccessDenied, EISDIR};
+  const bool readOnly = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  if (readOnly || ::access(file.c_str(), W_OK) != 0) {
+    return FileError{FileProblem::AccessDenied, EACCES};
+  }
+  return std::nullopt;
+}
+
+// The temporary file of one write: closed and removed on every way out, unless it
+// has been moved over its target.
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  FileStatus create(const fs::path& folder) {
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+      fs::path candidate = folder / temporaryName(static_cast<unsigned long>(::getpid()), attempt);
+      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        path_ = std::move(candidate);
+        return std::nullopt;
+      }
+      if (errno != EEXIST) return lastError();
+    }
+    return FileError{FileProblem::Other, EEXIST};
+  }
+
+  int fd() const { return fd_; }
+
+  FileStatus close() {
+    const int result = ::close(fd_);
+    fd_ = -1;  // closed even when close() reports an error
+    if (result != 0) return lastError();
+    return std::nullopt;
+  }
+
+  FileStatus moveOver(const fs::path& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) return lastError();
+    path_.clear();
+    return std::nullopt;
+  }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+};
+
+FileStatus writeFully(int fd, BytesView data, const PosixWriteCalls& calls) {
+  while (!data.empty()) {
+    const ssize_t written = calls.write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return lastError();
+    }
+    if (written == 0) return FileError{FileProblem::DiskFull, ENOSPC};
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return std::nullopt;
+}
+
+// Makes the new name survive a power cut. By now the file has been replaced and
+// nothing can be undone, so a folder that cannot be flushed is not an error.
+void flushFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  Descriptor closer(fd);
+  ::fsync(fd);
+}
+
+fs::path executableFolder() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path{} : executable.parent_path();
+}
+
+}  // namespace
+
+PosixFiles::PosixFiles() : PosixFiles(executableFolder()) {}
+
+PosixFiles::PosixFiles(fs::path programFolder, PosixWriteCalls calls)
+    : programFolder_(std::move(programFolder)), calls_(calls) {}
+
+fs::path PosixFiles::programFolder() const { return programFolder_; }
+
+fs::path PosixFiles::currentDirectory() const {
+  std::error_code error;
+  fs::path folder = fs::current_path(error);
+  return error ? fs::path{} : folder;
+}
+
+FileStatus PosixFiles::setCurrentDirectory(const fs::path& folder) {
+  if (::chdir(folder.c_str()) != 0) return lastError();
+  return std::nullopt;
+}
+
+bool PosixFiles::exists(const fs::path& file) const {
+  struct stat status {};
+  return ::stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+Result<Bytes, FileError> PosixFiles::readAll(const fs::path& file) const {
+  // O_NONBLOCK: a pipe in the file's place must not hang the program.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return lastError();
+  Descriptor closer(fd);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return lastError();
+  if (S_ISDIR(status.st_mode)) return FileError{FileProblem::AccessDenied, EISDIR};
+  if (!S_ISREG(status.st_mode)) return FileError{FileProblem::Other, EINVAL};
+  return readToEnd(static_cast<std::uintmax_t>(status.st_size),
+                   FileError{FileProblem::Other, EFBIG},
+                   [fd](char* buffer, std::size_t capacity) -> Result<std::size_t, FileError> {
+                     for (;;) {
+                       const ssize_t got = ::read(fd, buffer, capacity);
+                       if (got >= 0) return static_cast<std::size_t>(got);
+                       if (errno != EINTR) return lastError();
+                     }
+                   });
+}
+
+FileStatus PosixFiles::writeAtomic(const fs::path& file, BytesView data) {
+  struct stat target {};
+  const bool replacing = ::stat(file.c_str(), &target) == 0;
+  if (replacing) {
+    if (auto refused = refuseToChange(file, target)) return refused;
+  }
+  const fs::path folder = folderOf(file);
+  TemporaryFile temporary;
+  if (auto failed = temporary.create(folder)) return failed;
+  // The new file keeps the permissions the user gave the old one.
+  if (replacing && ::fchmod(temporary.fd(), target.st_mode & 07777) != 0) return lastError();
+  if (auto failed = writeFully(temporary.fd(), data, calls_)) return failed;
+  if (calls_.fsync(temporary.fd()) != 0) return lastError();
+  if (auto failed = temporary.close()) return failed;
+  if (auto failed = temporary.moveOver(file)) return failed;
+  flushFolder(folder);
+  return std::nullopt;
+}
+
+FileStatus PosixFiles::remove(const fs::path& file) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) == 0) {
+    if (auto refused = refuseToChange(file, status)) return refused;
+  }
+  if (::unlink(file.c_str()) != 0) return lastError();
+  return std::nullopt;
+}
+
+}  // namespace quillby

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <filesystem>
+
+#include "platform/files.h"
+
+namespace quillby {
+
+// The calls that put a file's data on disk; tests replace them to make a full
+// disk or a failing flush happen on purpose.
+struct PosixWriteCalls {
+  ssize_t (*write)(int fd, const void* data, std::size_t size) = ::write;
+  int (*fsync)(int fd) = ::fsync;
+};
+
+// Files on a POSIX system, for native builds and tests.
+class PosixFiles final : public Files {
+ public:
+  // The program folder is the folder of this process's executable.
+  PosixFiles();
+  explicit PosixFiles(std::filesystem::path programFolder, PosixWriteCalls calls = {});
+
+  std::filesystem::path programFolder() const override;
+  std::filesystem::path currentDirectory() const override;
+  FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
+
+  bool exists(const std::filesystem::path& file) const override;
+  Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
+  FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus remove(const std::filesystem::path& file) override;
+
+ private:
+  std::filesystem::path programFolder_;
+  PosixWriteCalls calls_;
+};
+
+}  // namespace quillby

@@ -1,0 +1,102 @@
+#include "platform/win32/win32_clock.h"
+
+#include <windows.h>
+
+namespace quillby {
+namespace {
+
+// Enables the right to set the system time while it lives, then puts the
+// token back as it was.
+class SystemTimePrivilege {
+ public:
+  SystemTimePrivilege() {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
+      token_ = nullptr;
+      return;
+    }
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!LookupPrivilegeValueW(nullptr, SE_SYSTEMTIME_NAME, &wanted.Privileges[0].Luid)) return;
+    DWORD size = sizeof(previous_);
+    // Succeeds also when the account lacks the right; only the last error says so.
+    if (!AdjustTokenPrivileges(token_, FALSE, &wanted, sizeof(previous_), &previous_, &size)) {
+      return;
+    }
+    enabled_ = GetLastError() == ERROR_SUCCESS;
+  }
+  ~SystemTimePrivilege() {
+    if (enabled_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
+    if (token_) CloseHandle(token_);
+  }
+  SystemTimePrivilege(const SystemTimePrivilege&) = delete;
+  SystemTimePrivilege& operator=(const SystemTimePrivilege&) = delete;
+
+  bool enabled() const { return enabled_; }
+
+ private:
+  HANDLE token_ = nullptr;
+  TOKEN_PRIVILEGES previous_{};
+  bool enabled_ = false;
+};
+
+// Minutes between local time and UTC at that local time.
+long long utcOffsetAt(const SYSTEMTIME& local) {
+  SYSTEMTIME utc;
+  FILETIME localFile;
+  FILETIME utcFile;
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
+      !SystemTimeToFileTime(&local, &localFile) || !SystemTimeToFileTime(&utc, &utcFile)) {
+    return 0;
+  }
+  const auto ticks = [](const FILETIME& f) {
+    return static_cast<long long>((ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+  };
+  return (ticks(localFile) - ticks(utcFile)) / (60LL * 10'000'000LL);
+}
+
+ClockProblem problemFromLastError() {
+  return GetLastError() == ERROR_PRIVILEGE_NOT_HELD ? ClockProblem::NoPrivilege
+                                                    : ClockProblem::Refused;
+}
+
+}  // namespace
+
+LocalDateTime Win32Clock::now() const {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  const std::chrono::year_month_day date{std::chrono::year{t.wYear}, std::chrono::month{t.wMonth},
+                                         std::chrono::day{t.wDay}};
+  return {date, t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0};
+}
+
+void Win32Clock::sleep(std::chrono::milliseconds duration) {
+  Sleep(duration.count() > 0 ? static_cast<DWORD>(duration.count()) : 0);
+}
+
+ClockStatus Win32Clock::setDate(std::chrono::year_month_day date) {
+  if (!date.ok() || date.year() < std::chrono::year{1601} ||
+      date.year() > std::chrono::year{30827}) {
+    return ClockProblem::Refused;
+  }
+  SystemTimePrivilege privilege;
+  if (!privilege.enabled()) return ClockProblem::NoPrivilege;
+
+  SYSTEMTIME before;
+  GetLocalTime(&before);
+  SYSTEMTIME moved = before;
+  moved.wYear = static_cast<WORD>(static_cast<int>(date.year()));
+  moved.wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+  moved.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+  moved.wDayOfWeek = 0;  // ignored by SetLocalTime
+
+  if (!SetLocalTime(&moved)) return problemFromLastError();
+  // The first call converted with the daylight-saving rule of the old date;
+  // across a change the second one converts with the new one.
+  if (utcOffsetAt(before) != utcOffsetAt(moved) && !SetLocalTime(&moved)) {
+    return problemFromLastError();
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillby

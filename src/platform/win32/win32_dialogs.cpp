@@ -1,0 +1,37 @@
+#include "platform/win32/win32_dialogs.h"
+
+#include <windows.h>
+
+namespace quillby {
+namespace {
+
+UINT iconFlag(DialogIcon icon) {
+  switch (icon) {
+    case DialogIcon::Exclamation:
+      return MB_ICONEXCLAMATION;
+    case DialogIcon::Critical:
+      return MB_ICONHAND;
+    case DialogIcon::Information:
+      return MB_ICONINFORMATION;
+    case DialogIcon::None:
+      break;
+  }
+  return 0;
+}
+
+const wchar_t* wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+}  // namespace
+
+DialogAnswer Win32Dialogs::show(const DialogRequest& request) {
+  UINT flags = request.buttons == DialogButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+  flags |= iconFlag(request.icon);
+  if (request.defaultButton == 2) flags |= MB_DEFBUTTON2;
+  const HWND owner = GetActiveWindow();
+  // Without an owner to disable, the box still holds every window of ours.
+  if (!owner) flags |= MB_TASKMODAL;
+  const int answer = MessageBoxW(owner, wide(request.text), wide(request.title), flags);
+  return answer == IDOK ? DialogAnswer::Ok : DialogAnswer::Cancel;
+}
+
+}  // namespace quillby

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/files.h"
+
+namespace quillby {
+
+// Files through the system's wide-character calls, so that Japanese names work
+// whatever the system's code page.
+class Win32Files final : public Files {
+ public:
+  // The program folder is the folder of this process's executable.
+  Win32Files() = default;
+  // For tests, which work in a folder of their own.
+  explicit Win32Files(std::filesystem::path programFolder)
+      : programFolder_(std::move(programFolder)) {}
+
+  std::filesystem::path programFolder() const override;
+  std::filesystem::path currentDirectory() const override;
+  FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
+
+  bool exists(const std::filesystem::path& file) const override;
+  Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
+  FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus remove(const std::filesystem::path& file) override;
+
+ private:
+  std::filesystem::path programFolder_;
+};
+
+}  // namespace quillby

@@ -1,0 +1,336 @@
+#include "platform/win32/win32_host_input.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quillby {
+namespace {
+
+constexpr DWORD kKeyTimeoutMs = 5000;  // one key taking longer: the receiver is hung
+constexpr UINT kRoundTripTimeoutMs = 5000;
+constexpr DWORD kForegroundTimeoutMs = 1000;
+constexpr int kActivateAttempts = 3;
+
+DWORD threadOf(HWND window) { return window ? GetWindowThreadProcessId(window, nullptr) : 0; }
+
+bool ofOtherProcess(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process != GetCurrentProcessId();
+}
+
+std::wstring wide(TextView text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring titleOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, title.data(), length + 1);
+  title.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return title;
+}
+
+struct PrefixSearch {
+  std::wstring prefix;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchPrefix(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<PrefixSearch*>(param);
+  if (!IsWindowVisible(window) || !ofOtherProcess(window)) return TRUE;
+  if (!titleOf(window).starts_with(search.prefix)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// Our own windows never count: keys typed into them would reach nobody.
+HWND findWindow(TextView title) {
+  const std::wstring wanted = wide(title);
+  for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); w;
+       w = FindWindowExW(nullptr, w, nullptr, wanted.c_str())) {
+    if (ofOtherProcess(w)) return w;
+  }
+  PrefixSearch search{wanted};
+  EnumWindows(matchPrefix, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Our thread sharing another thread's input state (focus, active window, key
+// state) while this lives.
+class InputAttachment {
+ public:
+  InputAttachment() = default;
+  explicit InputAttachment(DWORD thread) { attach(thread); }
+  ~InputAttachment() { detach(); }
+  InputAttachment(const InputAttachment&) = delete;
+  InputAttachment& operator=(const InputAttachment&) = delete;
+
+  // False for no thread, for our own thread and when the system refuses.
+  bool attach(DWORD thread) {
+    if (thread != 0 && thread == thread_) return true;
+    detach();
+    if (thread == 0 || thread == GetCurrentThreadId()) return false;
+    if (AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) thread_ = thread;
+    return thread_ != 0;
+  }
+  void detach() {
+    if (thread_) AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
+    thread_ = 0;
+  }
+
+ private:
+  DWORD thread_ = 0;
+};
+
+bool isForeground(HWND window) {
+  HWND active = GetForegroundWindow();
+  return active && (active == window || GetAncestor(active, GA_ROOTOWNER) == window);
+}
+
+// Activation reaches the other program through its message queue, so the
+// foreground may change a moment after SetForegroundWindow returns.
+bool becomesForeground(HWND window) {
+  const ULONGLONG until = GetTickCount64() + kForegroundTimeoutMs;
+  while (!isForeground(window)) {
+    if (GetTickCount64() >= until) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+WORD modifierKey(Modifier modifier) {
+  switch (modifier) {
+    case Modifier::Shift:
+      return VK_SHIFT;
+    case Modifier::Control:
+      return VK_CONTROL;
+    case Modifier::Alt:
+      return VK_MENU;
+  }
+  return 0;
+}
+
+WORD namedKeyCode(NamedKey key) {
+  switch (key) {
+    case NamedKey::Down:
+      return VK_DOWN;
+    case NamedKey::Tab:
+      return VK_TAB;
+    case NamedKey::Enter:
+      return VK_RETURN;
+    case NamedKey::F4:
+      return VK_F4;
+  }
+  return 0;
+}
+
+INPUT virtualKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+  return in;
+}
+
+INPUT unicodeUnit(wchar_t unit, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wScan = unit;
+  in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return in;
+}
+
+void press(std::vector<INPUT>& out, WORD vk) {
+  out.push_back(virtualKey(vk, false));
+  out.push_back(virtualKey(vk, true));
+}
+
+// The strokes that type `c` on `layout`: its key, with Shift when the layout
+// needs it and it is not held already; or the bare character when the layout
+// has no key for it, or only one that needs Ctrl or Alt.
+void typeCharacter(std::vector<INPUT>& out, char32_t c, bool shiftHeld, HKL layout) {
+  const SHORT scan = c <= 0xFFFF ? VkKeyScanExW(static_cast<wchar_t>(c), layout) : -1;
+  const int shiftState = scan == -1 ? -1 : HIBYTE(scan);
+  if (shiftState == 0 || shiftState == 1) {
+    const bool addShift = shiftState == 1 && !shiftHeld;
+    if (addShift) out.push_back(virtualKey(VK_SHIFT, false));
+    press(out, LOBYTE(scan));
+    if (addShift) out.push_back(virtualKey(VK_SHIFT, true));
+    return;
+  }
+  std::wstring units;
+  if (c > 0xFFFF) {
+    units += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+    units += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    units += static_cast<wchar_t>(c);
+  }
+  for (wchar_t unit : units) {
+    out.push_back(unicodeUnit(unit, false));
+    out.push_back(unicodeUnit(unit, true));
+  }
+}
+
+void pumpOwnKeys() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The thread the keys go to, and when it has taken each of them. Keys go to
+// the foreground window's thread; we share its input state, whose key state
+// changes only as that thread takes each key from its queue. Keys for our own
+// windows we take ourselves.
+class KeyReceiver {
+ public:
+  HKL layout() {
+    follow();
+    return layout_;
+  }
+
+  bool deliver(const INPUT& stroke) {
+    follow();
+    INPUT copy = stroke;
+    if (SendInput(1, &copy, sizeof(INPUT)) != 1) return false;
+    const ULONGLONG until = GetTickCount64() + kKeyTimeoutMs;
+    while (!taken(stroke)) {
+      if (GetTickCount64() >= until) return false;
+      Sleep(1);
+      follow();
+    }
+    return true;
+  }
+
+  // The key state changes as a key is taken, before it is handled; once the
+  // window has answered two empty messages it has handled the last key and
+  // whatever that key posted to it.
+  bool finish() {
+    if (own_) {
+      pumpOwnKeys();
+      return true;
+    }
+    for (int i = 0; window_ && i < 2; ++i) {
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRoundTripTimeoutMs,
+                               &result)) {
+        return !IsWindow(window_);  // closed by the keys themselves
+      }
+    }
+    return true;
+  }
+
+ private:
+  void follow() {
+    HWND foreground = GetForegroundWindow();
+    if (followed_ && foreground == window_) return;
+    followed_ = true;
+    window_ = foreground;
+    const DWORD thread = threadOf(foreground);
+    own_ = thread == GetCurrentThreadId();
+    attached_ = attachment_.attach(thread);
+    layout_ = GetKeyboardLayout(thread);
+  }
+
+  bool taken(const INPUT& stroke) {
+    const bool unicode = stroke.ki.dwFlags & KEYEVENTF_UNICODE;
+    const int vk = unicode ? VK_PACKET : stroke.ki.wVk;
+    const bool down = !(stroke.ki.dwFlags & KEYEVENTF_KEYUP);
+    if (own_) pumpOwnKeys();
+    const SHORT state = attached_ || own_ ? GetKeyState(vk) : GetAsyncKeyState(vk);
+    return ((state & 0x8000) != 0) == down;
+  }
+
+  InputAttachment attachment_;
+  HWND window_ = nullptr;
+  HKL layout_ = nullptr;
+  bool followed_ = false;
+  bool own_ = false;
+  bool attached_ = false;
+};
+
+}  // namespace
+
+bool Win32HostInput::start(const std::filesystem::path& program) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  const std::wstring folder = program.parent_path().wstring();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+bool Win32HostInput::windowExists(TextView title) const { return findWindow(title) != nullptr; }
+
+bool Win32HostInput::activate(TextView title) {
+  HWND window = findWindow(title);
+  if (!window) return false;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  for (int attempt = 0; attempt < kActivateAttempts; ++attempt) {
+    {
+      // Windows lets only the foreground's input change the foreground.
+      const DWORD foregroundThread = threadOf(GetForegroundWindow());
+      const DWORD targetThread = threadOf(window);
+      InputAttachment toForeground(foregroundThread);
+      InputAttachment toTarget(targetThread != foregroundThread ? targetThread : 0);
+      BringWindowToTop(window);
+      SetForegroundWindow(window);
+      if (!GetFocus()) SetFocus(window);
+    }
+    if (becomesForeground(window)) return true;
+  }
+  return false;
+}
+
+bool Win32HostInput::send(std::span<const KeyEvent> keys) {
+  KeyReceiver receiver;
+  std::vector<WORD> down;  // keys pressed and not let go yet
+  const auto isDown = [&down](WORD vk) { return std::ranges::find(down, vk) != down.end(); };
+
+  for (const KeyEvent& key : keys) {
+    std::vector<INPUT> strokes;
+    switch (key.kind) {
+      case KeyEvent::Kind::ModifierDown:
+        strokes.push_back(virtualKey(modifierKey(key.modifier), false));
+        break;
+      case KeyEvent::Kind::ModifierUp:
+        strokes.push_back(virtualKey(modifierKey(key.modifier), true));
+        break;
+      case KeyEvent::Kind::Press:
+        press(strokes, namedKeyCode(key.key));
+        break;
+      case KeyEvent::Kind::Type:
+        typeCharacter(strokes, key.character, isDown(VK_SHIFT), receiver.layout());
+        break;
+    }
+    for (const INPUT& stroke : strokes) {
+      const WORD vk = stroke.ki.wVk;
+      if (vk && !(stroke.ki.dwFlags & KEYEVENTF_KEYUP)) down.push_back(vk);
+      if (vk && (stroke.ki.dwFlags & KEYEVENTF_KEYUP)) std::erase(down, vk);
+      if (!receiver.deliver(stroke)) {
+        // Never leave a modifier held down for the user's own typing.
+        for (auto held = down.rbegin(); held != down.rend(); ++held) {
+          INPUT up = virtualKey(*held, true);
+          SendInput(1, &up, sizeof(INPUT));
+        }
+        return false;
+      }
+    }
+  }
+  return receiver.finish();
+}
+
+}  // namespace quillby

@@ -1,0 +1,128 @@
+#include "formats/memo_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "formats/book_bytes.h"
+#include "formats/friend_book.h"
+#include "formats/test_charset.h"
+
+namespace quillby {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::Field;
+
+const TestCharset charset;
+
+FriendEntry row(Text name, Text address, Text memo = u"") {
+  FriendEntry r;
+  r.friendName = std::move(name);
+  r.friendAddress = std::move(address);
+  r.friendMemo = std::move(memo);
+  return r;
+}
+
+Bytes encode(const std::vector<FriendEntry>& rows) {
+  auto file = encodeMemoFile(rows, charset);
+  EXPECT_TRUE(file.ok());
+  return file.ok() ? file.value() : Bytes{};
+}
+
+std::vector<Text> memosOf(const std::vector<FriendEntry>& rows) {
+  std::vector<Text> memos;
+  for (const auto& r : rows) memos.push_back(r.friendMemo);
+  return memos;
+}
+
+TEST(MemoFile, WritesQuotedFieldsAndReadsThemBack) {
+  EXPECT_EQ(encode({}), "");
+  EXPECT_EQ(encode({row(u"N", u"a@b")}), "\"N\",\"a@b\",\"\"\r\n");
+
+  const std::vector<FriendEntry> rows{row(u"山田", u"y@x", u"一行目\r\n二行目"),
+                                      row(u"A, B", u"b@x", u"say \"hi\", then go"),
+                                      row(u"", u"", u"\"")};
+  const Bytes file = encode(rows);
+  EXPECT_NE(file.find("\"say \"\"hi\"\", then go\""), Bytes::npos);
+  const auto records = readMemoFile(file, charset);
+  ASSERT_EQ(records.size(), 3u);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(records[i].name, rows[i].friendName);
+    EXPECT_EQ(records[i].address, rows[i].friendAddress);
+    EXPECT_EQ(records[i].memo, rows[i].friendMemo);
+  }
+}
+
+TEST(MemoFile, ReadsHandWrittenAndShortFiles) {
+  const auto records = readMemoFile(
+      "  \"a\",\"a@x\",\"m1\"\r\n"
+      "b,b@x , m2,\"next\"\n"  // unquoted fields run to the comma; records are not lines
+      "\r\n"
+      "\"c\"junk,\"c@x\"\r\n",
+      charset);
+  EXPECT_THAT(records, ElementsAre(Field(&MemoRecord::memo, u"m1"), Field(&MemoRecord::memo, u"m2"),
+                                   Field(&MemoRecord::memo, u"c@x")));
+  EXPECT_EQ(records[1].address, u"b@x ");
+  EXPECT_EQ(records[2].name, u"next");
+  EXPECT_EQ(records[2].address, u"c");
+
+  const auto shortLast = readMemoFile("\"a\",\"a@x\",\"m\"\r\n\"b\",\"b@x\"", charset);
+  ASSERT_EQ(shortLast.size(), 2u);
+  EXPECT_EQ(shortLast[1].address, u"b@x");
+  EXPECT_EQ(shortLast[1].memo, u"");
+
+  EXPECT_EQ(
+      readMemoFile(bytes({'"', 0x85, 0x40, '"', ',', ',', '"', 0x82, 0xA0, '"'}), charset)[0].memo,
+      u"あ");
+  EXPECT_TRUE(readMemoFile("\r\n  \r\n", charset).empty());
+
+  Bytes many;
+  for (int i = 0; i < 1005; ++i) many += "\"n\",\"a\",\"m\"\r\n";
+  EXPECT_EQ(readMemoFile(many, charset).size(), 1000u);
+}
+
+TEST(MemoFile, UneditedNamesKeepTheirStoredBytes) {
+  const Bytes book = bytes({0, 0, 0, 0, 0, 0x02, 0x85, 0x40, 0x01, 0x80, 0, 0, 0, 0});
+  auto rows = readFriendBook(book, charset).value();
+  EXPECT_EQ(encode(rows),
+            bytes({'"', 0x85, 0x40, '"', ',', '"', 0x80, '"', ',', '"', '"', '\r', '\n'}));
+
+  rows[0].friendMemo = Text(u"한");
+  auto failed = encodeMemoFile(rows, charset);
+  ASSERT_FALSE(failed.ok());
+  EXPECT_EQ(failed.error().row, 0u);
+  EXPECT_EQ(failed.error().field, MemoField::Memo);
+  rows[0].friendMemo.clear();
+  rows[0].friendName += u"x";  // edited: the U+FFFD shown has no code
+  EXPECT_EQ(encodeMemoFile(rows, charset).error().field, MemoField::Name);
+}
+
+TEST(AttachMemos, MemosFollowTheirFriends) {
+  std::vector<FriendEntry> written{row(u"A", u"a"), row(u"B", u"b"), row(u"C", u"c")};
+  written[0].friendMemo = u"memo A";
+  written[1].friendMemo = u"memo B";
+  written[2].friendMemo = u"memo C";
+  const auto records = readMemoFile(encode(written), charset);
+
+  std::vector<FriendEntry> reordered{row(u"C", u"c"), row(u"B", u"b"), row(u"A", u"a")};
+  attachMemos(reordered, records);
+  EXPECT_THAT(memosOf(reordered), ElementsAre(u"memo C", u"memo B", u"memo A"));
+
+  // Renamed friends keep the memo of their position; a friend gone from the
+  // book leaves its memo unused when its position is taken.
+  std::vector<FriendEntry> changed{row(u"X", u"x"), row(u"A", u"a"), row(u"Y", u"y")};
+  attachMemos(changed, records);
+  EXPECT_THAT(memosOf(changed), ElementsAre(u"", u"memo A", u"memo C"));
+
+  // Two friends of the same name and address, and a duplicate record.
+  std::vector<FriendEntry> twins{row(u"T", u"t"), row(u"T", u"t"), row(u"U", u"u")};
+  attachMemos(twins, {{u"T", u"t", u"1"}, {u"T", u"t", u"2"}, {u"T", u"t", u"3"}});
+  EXPECT_THAT(memosOf(twins), ElementsAre(u"1", u"2", u""));
+
+  std::vector<FriendEntry> fewer{row(u"B", u"b")};
+  attachMemos(fewer, records);
+  EXPECT_THAT(memosOf(fewer), ElementsAre(u"memo B"));
+}
+
+}  // namespace
+}  // namespace quillby

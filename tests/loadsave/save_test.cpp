@@ -1,0 +1,171 @@
+#include "loadsave/save.h"
+
+#include <gtest/gtest.h>
+
+#include "loadsave/book_folder.h"
+#include "loadsave/startup_load.h"
+#include "support/fault_files.h"
+
+namespace quillby {
+namespace {
+
+using namespace std::string_literals;
+
+class Save : public ::testing::Test {
+ protected:
+  FriendTable start(std::vector<FriendEntry> rows) {
+    f.put(kBookFile, bookOf(std::move(rows), f.charset));
+    auto table = loadFriendsWithMemos(f.files, f.charset);
+    EXPECT_TRUE(table.ok());
+    return table.ok() ? table.value() : FriendTable{};
+  }
+  FriendTable restart() {
+    auto table = loadFriendsWithMemos(f.files, f.charset);
+    EXPECT_TRUE(table.ok());
+    return table.ok() ? table.value() : FriendTable{};
+  }
+  BookFolder f;
+};
+
+TEST_F(Save, UneditedSaveWritesTheBookBackByteForByte) {
+  // Odd kind code, filler in use, a count past 32767, a name that is not
+  // valid Shift-JIS: all of it belongs to the host program.
+  const Bytes book =
+      "\x05\x01\x02\x03"
+      "\x02\x83\x7f"
+      "\x02\x81\x40"
+      "\x03xyz"
+      "\x10\x90"
+      "\x07\x08"
+      "\x09\x00\x00\x00"
+      "\x00"
+      "\x02\xff\xfe"
+      "\x00"
+      "\x00\x00"
+      "\x00\x00"s;
+  f.put(kBookFile, book);
+  auto table = restart();
+  ASSERT_EQ(table.rows.size(), 2u);
+  EXPECT_EQ(table.rows[0].friendNum, u" 36880");
+  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  EXPECT_EQ(f.get(kBookFile), book);
+  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  EXPECT_EQ(f.get(kBookFile), book);
+}
+
+TEST_F(Save, EditsMemosAndOrderSurviveARestart) {
+  auto table = start({friendRow(u"A", 1), friendRow(u"B", 2), friendRow(u"C", 3)});
+  table.rows[0].friendMemo = u"line 1\r\nline \"2\", end";
+  table.rows[1].friendName = u"ボブ";
+  table.rows[2].friendAddress = u"c@example.jp";
+  std::swap(table.rows[0], table.rows[2]);
+  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+
+  auto again = restart();
+  ASSERT_EQ(again.rows.size(), 3u);
+  EXPECT_EQ(again.rows[0].friendName, u"C");
+  EXPECT_EQ(again.rows[0].friendAddress, u"c@example.jp");
+  EXPECT_EQ(again.rows[1].friendName, u"ボブ");
+  EXPECT_EQ(again.rows[2].friendMemo, u"line 1\r\nline \"2\", end");
+  // Counts follow their friends, not the positions.
+  EXPECT_EQ(again.rows[0].friendNum, u" 3");
+  EXPECT_EQ(again.rows[2].friendNum, u" 1");
+}
+
+TEST_F(Save, CountsTheHostChangedMeanwhileAreKept) {
+  auto table = start({friendRow(u"A", 1), friendRow(u"B", 2)});
+  f.put(kBookFile, bookOf({friendRow(u"A", 11), friendRow(u"B", 22)}, f.charset));
+  table.rows.erase(table.rows.begin());
+  FriendEntry added;
+  added.friendName = u"新しいおともだち";
+  table.rows.push_back(added);
+  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  EXPECT_EQ(table.rows[0].friendNum, u" 22");
+  EXPECT_EQ(table.rows[1].friendNum, u"");
+  auto again = restart();
+  EXPECT_EQ(again.rows[0].friendNum, u" 22");
+  EXPECT_EQ(again.rows[1].friendNum, u" 0");
+  EXPECT_EQ(again.rows[1].petKindName, u"");
+
+  // After the save each row's record is the one just written at its place.
+  std::swap(table.rows[0], table.rows[1]);
+  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  EXPECT_EQ(restart().rows[1].friendNum, u" 22");
+}
+
+TEST_F(Save, RefusesAnEmptyTableAndAVanishedBookWithoutTouchingFiles) {
+  auto table = start({friendRow(u"A")});
+  const Bytes book = f.get(kBookFile);
+  FriendTable empty;
+  auto failure = saveFriends(empty, f.files, f.charset);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->failure, BookFailure::EmptyTable);
+  EXPECT_EQ(f.get(kBookFile), book);
+
+  std::filesystem::remove(f.folder / kBookFile);
+  table.rows[0].friendMemo = u"new";
+  failure = saveFriends(table, f.files, f.charset);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->failure, BookFailure::Missing);
+  EXPECT_FALSE(f.has(kBookFile));
+  EXPECT_EQ(f.get(kMemoFile), "");
+}
+
+TEST_F(Save, EncodingFailuresNameTheFriendAndFieldAndWriteNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(FriendEntry&)> edit;
+    BookFailure failure;
+    std::size_t row;
+  };
+  const Case cases[] = {
+      {"long name", [](FriendEntry& r) { r.friendName = Text(128, u'あ'); },
+       BookFailure::CannotEncode, 1},
+      {"wide address", [](FriendEntry& r) { r.friendAddress = u"ａ@b.jp"; },
+       BookFailure::CannotEncode, 1},
+      {"memo outside code page 932", [](FriendEntry& r) { r.friendMemo = u"\U0001F600"; },
+       BookFailure::CannotEncodeMemo, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BookFolder g;
+    g.put(kBookFile, bookOf({friendRow(u"A"), friendRow(u"B")}, g.charset));
+    auto table = loadFriendsWithMemos(g.files, g.charset).value();
+    g.put(kMemoFile, "old memos");
+    const Bytes book = g.get(kBookFile);
+    c.edit(table.rows[1]);
+    auto failure = saveFriends(table, g.files, g.charset);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->failure, c.failure);
+    const auto row = failure->encodeError ? failure->encodeError->row : failure->memoError->row;
+    EXPECT_EQ(row, c.row);
+    EXPECT_EQ(g.get(kBookFile), book);
+    EXPECT_EQ(g.get(kMemoFile), "old memos");
+  }
+}
+
+// Whatever step of the save fails, the friend book on disk still loads.
+TEST_F(Save, AFailureAtAnyStepLeavesABookThatLoads) {
+  const FileOperation steps[] = {FileOperation::ReadAll, FileOperation::WriteAtomic};
+  for (auto step : steps) {
+    for (int nth = 1; nth <= 2; ++nth) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << nth);
+      BookFolder g;
+      g.put(kBookFile, bookOf({friendRow(u"A"), friendRow(u"B")}, g.charset));
+      auto table = loadFriendsWithMemos(g.files, g.charset).value();
+      table.rows[0].friendName = u"エー";
+      FaultFiles files(g.files);
+      files.failNth(step, nth, FileError{FileProblem::DiskFull, 28});
+      auto failure = saveFriends(table, files, g.charset);
+      const bool stepHappened = step == FileOperation::WriteAtomic || nth == 1;
+      EXPECT_EQ(failure.has_value(), stepHappened);
+      auto reloaded = loadFriendsWithMemos(g.files, g.charset);
+      ASSERT_TRUE(reloaded.ok());
+      EXPECT_EQ(reloaded.value().rows.size(), 2u);
+      EXPECT_EQ(g.folder.entries().size(), 3u);  // book, safety copy, memo: no leftovers
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillby

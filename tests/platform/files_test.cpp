@@ -1,0 +1,190 @@
+// The system's Files in real temporary folders; the same cases on every system.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "support/system_platform.h"
+#include "support/temp_folder.h"
+
+namespace quillby {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+const fs::path kBook = u8"おともだち帳";
+const fs::path kCopy = u8"おともだち帳.original";
+const fs::path kMemo = u8"Quillby.memo";
+
+// Written and read with the standard library, so that Files is checked against
+// something other than itself.
+void put(const fs::path& file, BytesView data) {
+  std::ofstream out(file, std::ios::binary);
+  out.write(data.data(), static_cast<std::streamsize>(data.size()));
+  ASSERT_TRUE(out.good());
+}
+
+Bytes contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void makeReadOnly(const fs::path& file) {
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
+Bytes everyByteValue() {
+  Bytes data;
+  for (int round = 0; round < 3; ++round) {
+    for (int byte = 0; byte < 256; ++byte) data.push_back(static_cast<char>(byte));
+  }
+  return data + "\r\n\n\r\x1A";  // nothing may be translated as text
+}
+
+class FilesTest : public ::testing::Test {
+ protected:
+  SystemFiles files;
+  TempFolder folder;
+};
+
+TEST_F(FilesTest, WritesANewFileExactlyAndLeavesNothingElse) {
+  const Bytes data = everyByteValue();
+  EXPECT_EQ(files.writeAtomic(folder / kMemo, data), std::nullopt);
+  EXPECT_EQ(contents(folder / kMemo), data);
+  EXPECT_THAT(folder.entries(), ElementsAre(kMemo));
+}
+
+TEST_F(FilesTest, ReplacesAFileWhole) {
+  put(folder / kMemo, Bytes(1000, 'x'));
+  EXPECT_EQ(files.writeAtomic(folder / kMemo, "short"), std::nullopt);
+  EXPECT_EQ(contents(folder / kMemo), "short");
+  EXPECT_THAT(folder.entries(), ElementsAre(kMemo));
+}
+
+TEST_F(FilesTest, ReadsEveryByte) {
+  const Bytes data = everyByteValue();
+  put(folder / kMemo, data);
+  const auto read = files.readAll(folder / kMemo);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), data);
+}
+
+TEST_F(FilesTest, EmptyFiles) {
+  EXPECT_EQ(files.writeAtomic(folder / kMemo, ""), std::nullopt);
+  EXPECT_TRUE(files.exists(folder / kMemo));
+  const auto read = files.readAll(folder / kMemo);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), "");
+}
+
+TEST_F(FilesTest, JapaneseNames) {
+  EXPECT_EQ(files.writeAtomic(folder / kBook, "book"), std::nullopt);
+  EXPECT_EQ(files.writeAtomic(folder / kCopy, "copy"), std::nullopt);
+  EXPECT_EQ(files.writeAtomic(folder / kMemo, "memo"), std::nullopt);
+  EXPECT_THAT(folder.entries(), ElementsAre(kMemo, kBook, kCopy));
+  EXPECT_TRUE(files.exists(folder / kBook));
+  const auto read = files.readAll(folder / kBook);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), "book");
+  EXPECT_EQ(files.remove(folder / kBook), std::nullopt);
+  EXPECT_FALSE(files.exists(folder / kBook));
+  EXPECT_THAT(folder.entries(), ElementsAre(kMemo, kCopy));
+}
+
+TEST_F(FilesTest, ReadOnlyFileIsRefusedAndKept) {
+  put(folder / kBook, "old");
+  makeReadOnly(folder / kBook);
+
+  const auto written = files.writeAtomic(folder / kBook, "new");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->problem, FileProblem::AccessDenied);
+  const auto removed = files.remove(folder / kBook);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(removed->problem, FileProblem::AccessDenied);
+
+  EXPECT_EQ(contents(folder / kBook), "old");
+  EXPECT_THAT(folder.entries(), ElementsAre(kBook));
+  const auto read = files.readAll(folder / kBook);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), "old");
+}
+
+TEST_F(FilesTest, MissingFileOrFolderIsNotFound) {
+  const fs::path missingFolder = folder / "missing";
+  const auto written = files.writeAtomic(missingFolder / kBook, "data");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->problem, FileProblem::NotFound);
+  EXPECT_NE(written->systemCode, 0);
+
+  const auto read = files.readAll(folder / kBook);
+  ASSERT_FALSE(read);
+  EXPECT_EQ(read.error().problem, FileProblem::NotFound);
+  const auto removed = files.remove(folder / kBook);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(removed->problem, FileProblem::NotFound);
+  const auto moved = files.setCurrentDirectory(missingFolder);
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(moved->problem, FileProblem::NotFound);
+
+  EXPECT_FALSE(files.exists(folder / kBook));
+  EXPECT_TRUE(folder.entries().empty());
+}
+
+TEST_F(FilesTest, FolderInPlaceOfAFileIsRefused) {
+  fs::create_directory(folder / kBook);
+  EXPECT_FALSE(files.exists(folder / kBook));
+  const auto read = files.readAll(folder / kBook);
+  ASSERT_FALSE(read);
+  EXPECT_EQ(read.error().problem, FileProblem::AccessDenied);
+  const auto written = files.writeAtomic(folder / kBook, "data");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->problem, FileProblem::AccessDenied);
+  const auto removed = files.remove(folder / kBook);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(removed->problem, FileProblem::AccessDenied);
+  EXPECT_TRUE(fs::is_directory(folder / kBook));
+  EXPECT_THAT(folder.entries(), ElementsAre(kBook));
+}
+
+// Puts the current directory back, whatever the test did.
+class CurrentDirectoryKeeper {
+ public:
+  ~CurrentDirectoryKeeper() {
+    std::error_code ignored;
+    fs::current_path(saved_, ignored);
+  }
+
+ private:
+  fs::path saved_ = fs::current_path();
+};
+
+TEST_F(FilesTest, NamesWithoutAFolderAreInTheCurrentDirectory) {
+  CurrentDirectoryKeeper keeper;
+  EXPECT_EQ(files.setCurrentDirectory(folder.path()), std::nullopt);
+  EXPECT_TRUE(fs::equivalent(files.currentDirectory(), folder.path()));
+
+  EXPECT_EQ(files.writeAtomic(kBook, "book"), std::nullopt);
+  EXPECT_TRUE(files.exists(kBook));
+  EXPECT_EQ(contents(folder / kBook), "book");
+  EXPECT_THAT(folder.entries(), ElementsAre(kBook));
+}
+
+TEST_F(FilesTest, ReadsUpToTheLimitAndRefusesMore) {
+  std::ofstream(folder / kBook, std::ios::binary).close();
+  fs::resize_file(folder / kBook, kMaxReadSize);
+  const auto atLimit = files.readAll(folder / kBook);
+  ASSERT_TRUE(atLimit);
+  EXPECT_EQ(atLimit.value().size(), kMaxReadSize);
+
+  fs::resize_file(folder / kBook, kMaxReadSize + 1);
+  const auto overLimit = files.readAll(folder / kBook);
+  ASSERT_FALSE(overLimit);
+  EXPECT_EQ(overLimit.error().problem, FileProblem::Other);
+}
+
+}  // namespace
+}  // namespace quillby

@@ -1,0 +1,54 @@
+#include "support/fault_files.h"
+
+#include <gtest/gtest.h>
+
+#include "support/system_platform.h"
+#include "support/temp_folder.h"
+
+namespace quillby {
+namespace {
+
+TEST(FaultFiles, FailsOnlyTheChosenCallAndLeavesTheFileAlone) {
+  TempFolder folder;
+  SystemFiles real;
+  FaultFiles files(real);
+  files.failNth(FileOperation::WriteAtomic, 2, FileError{FileProblem::DiskFull, 112});
+
+  EXPECT_EQ(files.writeAtomic(folder / "a", "first"), std::nullopt);
+  const auto failed = files.writeAtomic(folder / "a", "second");
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->problem, FileProblem::DiskFull);
+  EXPECT_EQ(failed->systemCode, 112);
+  EXPECT_EQ(files.readAll(folder / "a").value(), "first");
+  EXPECT_EQ(files.writeAtomic(folder / "a", "third"), std::nullopt);
+  EXPECT_EQ(files.readAll(folder / "a").value(), "third");
+}
+
+TEST(FaultFiles, CountsEachOperationApartAndRecordsEveryCall) {
+  TempFolder folder;
+  SystemFiles real;
+  FaultFiles files(real);
+  files.failNth(FileOperation::ReadAll, 1, FileError{FileProblem::AccessDenied, 5});
+  files.failNth(FileOperation::Remove, 1, FileError{FileProblem::Other, 1});
+
+  ASSERT_EQ(files.writeAtomic(folder / "a", "data"), std::nullopt);
+  EXPECT_FALSE(files.readAll(folder / "a"));
+  EXPECT_TRUE(files.readAll(folder / "a"));
+  EXPECT_TRUE(files.remove(folder / "a"));
+  EXPECT_TRUE(files.exists(folder / "a"));
+  EXPECT_EQ(files.remove(folder / "a"), std::nullopt);
+
+  ASSERT_EQ(files.calls().size(), 5u);
+  const FileOperation expected[] = {FileOperation::WriteAtomic, FileOperation::ReadAll,
+                                    FileOperation::ReadAll, FileOperation::Remove,
+                                    FileOperation::Remove};
+  const bool failed[] = {false, true, false, true, false};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(files.calls()[i].operation, expected[i]) << i;
+    EXPECT_EQ(files.calls()[i].failed, failed[i]) << i;
+    EXPECT_EQ(files.calls()[i].file, folder / "a") << i;
+  }
+}
+
+}  // namespace
+}  // namespace quillby

@@ -1,0 +1,345 @@
+// Both windows built as real windows: every control where the design puts it,
+// with its caption, font, style and place in the tab order.
+#include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <imm.h>  // needs windows.h first
+// clang-format on
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "controls/win32/window_builder.h"
+#include "controls/win32_test_support.h"
+#include "ui/main_layout.h"
+#include "ui/small_layout.h"
+#include "ui_layout/screenshot.h"
+
+namespace quillby {
+namespace {
+
+using test::classOf;
+using test::pumpMessages;
+using test::rectInParent;
+using test::styleOf;
+
+constexpr const wchar_t* kP = L"ＭＳ Ｐゴシック";
+constexpr const wchar_t* kG = L"ＭＳ ゴシック";
+
+// One control as the design gives it, in tab order.
+struct Expected {
+  const char* name;
+  const wchar_t* windowClass;
+  TwipsRect twips;
+  const wchar_t* caption;
+  const wchar_t* face = kP;  // the default font
+  double points = 9;
+};
+
+const std::vector<Expected> kMain = {
+    {"List1", L"ListBox", {360, 360, 2295, 2400}, L""},
+    {"Label1", L"Static", {360, 120, 1695, 255}, L"おともだちリスト"},
+    {"Up", L"Button", {2880, 600, 375, 615}, L"↑"},
+    {"Down", L"Button", {2880, 1920, 375, 615}, L"↓"},
+    {"txtName", L"Edit", {3600, 360, 2295, 375}, L"名前"},
+    {"txtNum", L"Edit", {6360, 360, 735, 375}, L"回数"},
+    {"txtAddress", L"Edit", {3600, 1080, 3495, 615}, L"メールアドレス"},
+    {"txtPetName", L"Edit", {3600, 2040, 1695, 375}, L"ペットの名前"},
+    {"txtPetKind", L"Edit", {5520, 2040, 1575, 375}, L"ペットの種類"},
+    {"txtMemo", L"Edit", {3720, 2880, 3375, 1935}, L"メモ"},
+    {"Add", L"Button", {120, 3960, 1095, 495}, L"追加"},
+    {"Del", L"Button", {120, 4560, 735, 255}, L"削除"},
+    {"Label2", L"Static", {3600, 120, 1335, 375}, L"おともだちの名前"},
+    {"Label3", L"Static", {6360, 120, 1575, 375}, L"回数"},
+    {"Label4", L"Static", {3600, 840, 2055, 495}, L"メールアドレス"},
+    {"Label5", L"Static", {3600, 1800, 1335, 495}, L"ペットの名前"},
+    {"Label6", L"Static", {5520, 1800, 1215, 375}, L"ペットの種類"},
+    {"Label7", L"Static", {3840, 2640, 1695, 495}, L"メモ"},
+    {"Command1", L"Button", {120, 3360, 1095, 495}, L"セーブ！", kP, 11.25},
+    {"Label8",
+     L"Static",
+     {240, 2880, 2775, 495},
+     L"ダブルクリックするとそのおともだちへのメールウィンドウが開きます",
+     kP,
+     8.25},
+    {"Command2", L"Button", {1320, 3960, 1455, 255}, L"ペットを呼び戻す"},
+    {"end", L"Button", {1320, 4320, 1455, 495}, L"終了", kP, 11.25},
+    {"Label9", L"Static", {2400, 3120, 465, 165}, L"", kG, 8.25},
+    {"Command4", L"Button", {1320, 3360, 1455, 495}, L"メールチェック"},
+    {"Command5", L"Button", {2880, 3240, 735, 735}, L"受信簿"},
+    {"Command6", L"Button", {2880, 4080, 735, 735}, L"おやつ"},
+    {"Check1", L"Button", {120, 4920, 135, 180}, L""},
+    {"Label10", L"Static", {360, 4920, 975, 255}, L"手前に表示"},
+    {"shrink", L"Button", {6360, 4920, 735, 255}, L"メモ無し", kP, 8.25},
+    {"Check2", L"Button", {1440, 4920, 135, 180}, L""},
+    {"Label11", L"Static", {1680, 4920, 1215, 255}, L"PostPetも終了"},
+    {"Check3", L"Button", {3840, 4920, 135, 180}, L""},
+    {"Label12", L"Static", {4080, 4920, 1455, 255}, L"接続チェックなし"},
+};
+
+const std::vector<Expected> kSmall = {
+    {"Command6", L"Button", {1560, 3360, 735, 375}, L"おやつ"},
+    {"Command5", L"Button", {1560, 2880, 735, 375}, L"受信簿"},
+    {"Command4", L"Button", {120, 3000, 1215, 375}, L"メールチェック"},
+    {"Command3", L"Button", {120, 3840, 1215, 375}, L"終了", kP, 11.25},
+    {"Command2", L"Button", {120, 3480, 1215, 255}, L"呼び戻す！"},
+    {"List1", L"ListBox", {120, 360, 2175, 2400}, L""},
+    {"Label1", L"Static", {360, 120, 1695, 255}, L"おともだちリスト"},
+    {"Check1", L"Button", {120, 4320, 135, 180}, L""},
+    {"Label10", L"Static", {360, 4320, 1335, 255}, L"手前に表示"},
+    {"expand", L"Button", {1560, 4560, 735, 255}, L"メモ"},
+    {"Command1", L"Button", {1560, 3840, 735, 255}, L"お風呂"},
+    {"Command7", L"Button", {1560, 4200, 735, 255}, L"元気？"},
+    {"Label9", L"Static", {840, 2760, 615, 255}, L"", kP, 8.25},
+    {"Check2", L"Button", {120, 4560, 135, 180}, L""},
+    {"Label2", L"Static", {360, 4560, 1335, 255}, L"PostPetも終了"},
+};
+
+HWND hwndOf(const Form& form) { return reinterpret_cast<HWND>(form.windowId()); }
+HWND control(const Form& form, std::size_t tabIndex) {
+  return GetDlgItem(hwndOf(form), kFirstControlId + static_cast<int>(tabIndex));
+}
+
+SIZE clientSize(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return {r.right, r.bottom};
+}
+
+LOGFONTW fontOf(HWND hwnd) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font;
+}
+
+// Every control at twips / 15 pixels, with its class, caption and font; the
+// z-order is the tab order, with the labels beneath everything else.
+void expectControls(const WindowLayout& layout, const std::vector<Expected>& expected) {
+  ASSERT_EQ(layout.controls.size(), expected.size());
+  const Form& form = *layout.form;
+  std::vector<HWND> zOrder;
+  for (const bool labels : {false, true}) {
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      if ((std::wstring(expected[i].windowClass) == L"Static") == labels) {
+        zOrder.push_back(control(form, i));
+      }
+    }
+  }
+  HWND below = GetWindow(hwndOf(form), GW_CHILD);
+  for (HWND h : zOrder) {
+    EXPECT_EQ(below, h);
+    below = GetWindow(below, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(below, nullptr);
+
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const Expected& e = expected[i];
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(layout.controls[i].name, e.name);
+    const HWND h = control(form, i);
+    ASSERT_TRUE(h);
+    EXPECT_EQ(classOf(h), e.windowClass);
+    const RECT r = rectInParent(h);
+    EXPECT_EQ(r.left, e.twips.left / 15);
+    EXPECT_EQ(r.top, e.twips.top / 15);
+    EXPECT_EQ(r.right - r.left, e.twips.width / 15);
+    EXPECT_EQ(r.bottom - r.top, e.twips.height / 15);
+    EXPECT_EQ(windowText(h), reinterpret_cast<const char16_t*>(e.caption));
+    const LOGFONTW font = fontOf(h);
+    EXPECT_STREQ(font.lfFaceName, e.face);
+    EXPECT_EQ(font.lfHeight, -std::lround(e.points * 96 / 72));
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    const bool isLabel = std::wstring(e.windowClass) == L"Static";
+    EXPECT_EQ((styleOf(h) & WS_TABSTOP) != 0, !isLabel);
+    if (isLabel) {
+      EXPECT_TRUE(styleOf(h) & SS_NOTIFY);
+    }
+  }
+}
+
+HWND byName(const WindowLayout& layout, std::string_view name) {
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    if (layout.controls[i].name == name) return control(*layout.form, i);
+  }
+  return nullptr;
+}
+
+// Names of the controls Tab visits from the first one until it comes back.
+std::vector<std::string_view> tabWalk(const WindowLayout& layout) {
+  std::vector<std::string_view> names;
+  const HWND window = hwndOf(*layout.form);
+  HWND at = GetNextDlgTabItem(window, nullptr, FALSE);
+  for (std::size_t guard = 0; at && guard <= layout.controls.size(); ++guard) {
+    names.push_back(
+        layout.controls[static_cast<std::size_t>(GetDlgCtrlID(at) - kFirstControlId)].name);
+    at = GetNextDlgTabItem(window, at, FALSE);
+    if (at == byName(layout, names.front())) break;
+  }
+  return names;
+}
+
+class MainWindowLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    applyDesign(layout);
+    ASSERT_TRUE(buildWindow(layout, {15, 15}));
+  }
+  HWND window() const { return hwndOf(c.form); }
+
+  MainControls c;
+  WindowLayout layout = mainLayout(c);
+};
+
+TEST_F(MainWindowLayout, ControlsStandWhereDesigned) { expectControls(layout, kMain); }
+
+TEST_F(MainWindowLayout, FrameCaptionIconAndClientSize) {
+  EXPECT_EQ(windowText(window()), u"Quillby Ver0.5");
+  const auto style = styleOf(window());
+  for (LONG_PTR bit : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) {
+    EXPECT_EQ(style & bit, bit);
+  }
+  const SIZE client = clientSize(window());
+  EXPECT_EQ(client.cx, 7215 / 15);
+  EXPECT_EQ(client.cy, 5190 / 15);
+
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(window(), WM_GETICON, ICON_SMALL, 0));
+  ASSERT_TRUE(icon);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP colour{};
+  GetObjectW(info.hbmColor, sizeof(colour), &colour);
+  EXPECT_EQ(colour.bmWidth, 16);
+  EXPECT_EQ(colour.bmHeight, 16);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+TEST_F(MainWindowLayout, BoxStylesFollowTheirRoles) {
+  const HWND name = byName(layout, "txtName");
+  const HWND num = byName(layout, "txtNum");
+  const HWND address = byName(layout, "txtAddress");
+  const HWND memo = byName(layout, "txtMemo");
+  EXPECT_FALSE(styleOf(name) & (ES_READONLY | ES_MULTILINE));
+  EXPECT_EQ(styleOf(num) & (ES_READONLY | ES_RIGHT), ES_READONLY | ES_RIGHT);
+  EXPECT_TRUE(styleOf(byName(layout, "txtPetName")) & ES_READONLY);
+  EXPECT_TRUE(styleOf(byName(layout, "txtPetKind")) & ES_READONLY);
+  EXPECT_FALSE(styleOf(address) & (ES_READONLY | ES_MULTILINE));
+  const LONG_PTR memoBits = ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL;
+  EXPECT_EQ(styleOf(memo) & memoBits, memoBits);
+  EXPECT_FALSE(styleOf(memo) & ES_READONLY);
+  EXPECT_EQ(SendMessageW(memo, EM_GETLIMITTEXT, 0, 0), 500);
+
+  // The address box has no input method; the name box keeps the thread's.
+  EXPECT_EQ(ImmGetContext(address), nullptr);
+  HIMC nameContext = ImmGetContext(name);
+  EXPECT_NE(nameContext, nullptr);
+  ImmReleaseContext(name, nameContext);
+
+  const HWND list = byName(layout, "List1");
+  EXPECT_EQ(styleOf(list) & (LBS_NOTIFY | LBS_NOINTEGRALHEIGHT), LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
+  EXPECT_FALSE(styleOf(list) & LBS_SORT);
+  for (const char* check : {"Check1", "Check2", "Check3"}) {
+    EXPECT_EQ(styleOf(byName(layout, check)) & BS_TYPEMASK, BS_CHECKBOX) << check;
+  }
+}
+
+TEST_F(MainWindowLayout, TabSkipsLabelsAndFollowsTheDesign) {
+  EXPECT_EQ(
+      tabWalk(layout),
+      (std::vector<std::string_view>{
+          "List1",      "Up",       "Down",     "txtName", "txtNum",   "txtAddress", "txtPetName",
+          "txtPetKind", "txtMemo",  "Add",      "Del",     "Command1", "Command2",   "end",
+          "Command4",   "Command5", "Command6", "Check1",  "shrink",   "Check2",     "Check3"}));
+}
+
+TEST_F(MainWindowLayout, ResizingLeavesTheControlsInPlace) {
+  const HWND memo = byName(layout, "txtMemo");
+  const RECT before = rectInParent(memo);
+  SetWindowPos(window(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT after = rectInParent(memo);
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST(ScaledLayout, At144DpiEverythingIsHalfAgainAsLarge) {
+  MainControls normal;
+  MainControls large;
+  WindowLayout normalLayout = mainLayout(normal);
+  WindowLayout largeLayout = mainLayout(large);
+  ASSERT_TRUE(buildWindow(normalLayout, {15, 15}));
+  ASSERT_TRUE(buildWindow(largeLayout, {10, 10}));
+  for (std::size_t i = 0; i < normalLayout.controls.size(); ++i) {
+    SCOPED_TRACE(normalLayout.controls[i].name);
+    const RECT a = rectInParent(control(normal.form, i));
+    const RECT b = rectInParent(control(large.form, i));
+    EXPECT_NEAR(b.left, a.left * 1.5, 1);
+    EXPECT_NEAR(b.top, a.top * 1.5, 1);
+    EXPECT_NEAR(b.right - b.left, (a.right - a.left) * 1.5, 1);
+    EXPECT_NEAR(b.bottom - b.top, (a.bottom - a.top) * 1.5, 1);
+    EXPECT_NEAR(fontOf(control(large.form, i)).lfHeight,
+                fontOf(control(normal.form, i)).lfHeight * 1.5, 0.5);
+  }
+  const SIZE client = clientSize(hwndOf(large.form));
+  EXPECT_EQ(client.cx, 722);  // 721.5 pixels
+  EXPECT_EQ(client.cy, 519);
+}
+
+TEST(SmallWindowLayout, ThinBorderWithoutCaptionAndControlsWhereDesigned) {
+  SmallControls c;
+  const WindowLayout layout = smallLayout(c);
+  applyDesign(layout);
+  ASSERT_TRUE(buildWindow(layout, {15, 15}));
+  expectControls(layout, kSmall);
+
+  const HWND window = hwndOf(c.form);
+  const auto style = styleOf(window);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_EQ(style & WS_CAPTION, WS_BORDER);  // a border line, no title bar
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(windowText(window), u"");
+  EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+
+  const SIZE client = clientSize(window);
+  EXPECT_EQ(client.cx, 2430 / 15);
+  EXPECT_EQ(client.cy, 4935 / 15);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  EXPECT_EQ(origin.x - frame.left, 1);  // 15 twips
+  EXPECT_EQ(origin.y - frame.top, 1);
+}
+
+TEST(Screenshots, BothWindowsAsShown) {
+  MainControls main;
+  SmallControls small;
+  const WindowLayout mainWindow = mainLayout(main);
+  const WindowLayout smallWindow = smallLayout(small);
+  applyDesign(mainWindow);
+  applyDesign(smallWindow);
+  for (const char16_t* name : {u"山田 花子", u"たろう", u"Ｐｏｓｔ友", u"すずき"}) {
+    main.List1.addItem(name);
+    small.List1.addItem(name);
+  }
+  main.List1.setListIndex(1);
+  small.List1.setListIndex(0);
+  main.Label9.setCaption(u" 19.9");
+  main.Check1.setValue(true);
+  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
+  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+  main.form.move(300, 300);
+  small.form.move(9000, 300);
+  main.form.show();
+  small.form.show();
+  pumpMessages();
+  main.form.refresh();
+  small.form.refresh();
+  Sleep(300);
+  pumpMessages();
+  EXPECT_TRUE(test::saveScreenshot(hwndOf(main.form), L"main_window.bmp"));
+  EXPECT_TRUE(test::saveScreenshot(hwndOf(small.form), L"small_window.bmp"));
+}
+
+}  // namespace
+}  // namespace quillby
