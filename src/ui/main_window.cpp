@@ -73,6 +73,11 @@ void Main::applySettings() {
   c.form.move(numericValue(settings_.savedLeft), numericValue(settings_.savedTop));
 }
 
+Text Main::noConnCheckFlag() const {
+  const auto& flag = settings_.noConnCheckFlag;
+  return Text(flag.begin(), flag.end());  // digits only
+}
+
 void Main::Command1_Click() {
   if (auto failure = saveFriends(table_, s_.files, s_.charset)) {
     s_.dialogs.show(
@@ -81,22 +86,22 @@ void Main::Command1_Click() {
 }
 
 void Main::Command2_Click() {
-  callPetBack(driver_, s_.clock, s_.dialogs, settings_.noConnCheckFlag, [this](const Text& text) {
+  callPetBack(driver_, s_.clock, s_.dialogs, noConnCheckFlag(), [this](const Text& text) {
     c.Label9.setCaption(text);
     c.form.refresh();
   });
 }
 
 void Main::Command4_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::MailCheck, settings_.noConnCheckFlag);
+  runHostCommandButton(driver_, s_.dialogs, HostCommand::MailCheck, noConnCheckFlag());
 }
 
 void Main::Command5_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::Inbox, settings_.noConnCheckFlag);
+  runHostCommandButton(driver_, s_.dialogs, HostCommand::Inbox, noConnCheckFlag());
 }
 
 void Main::Command6_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::Snack, settings_.noConnCheckFlag);
+  runHostCommandButton(driver_, s_.dialogs, HostCommand::Snack, noConnCheckFlag());
 }
 
 void Main::List1_DblClick() {

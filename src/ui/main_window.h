@@ -41,6 +41,7 @@ class Main {
  private:
   void connect();
   void applySettings();
+  Text noConnCheckFlag() const;
   int selectedIndex() const { return c.List1.listIndex(); }
 
   Services& s_;
