@@ -4,17 +4,21 @@
 #include "controls/win32/window_builder.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/small_layout.h"
 
 namespace quillby {
 
 int runQuillby(Services& services) {
-  Main main(services);
-  if (!buildWindow(mainLayout(main.c), screenScale(services.windows))) return 1;
-  // Closing the main window through its title bar ends the program at once,
-  // without the exit sequence.
-  main.c.form.onClose = [] { endMessageLoop(0); };
+  const ScreenScale scale = screenScale(services.windows);
+  Main main(services, {
+                          .buildCompact =
+                              [scale](SmallForm& small) {
+                                return buildWindow(smallLayout(small.c), scale);
+                              },
+                          .endProgram = [] { endMessageLoop(0); },
+                      });
+  if (!buildWindow(mainLayout(main.c), scale)) return 1;
   if (!main.Form_Load()) return 1;
-  main.c.form.show();
   return runMessageLoop();
 }
 

@@ -1,32 +1,24 @@
 #include "ui/main_window.h"
 
 #include "controls/layout.h"
-#include "host/friend_mail.h"
 #include "host/host_commands.h"
-#include "host/pet_recall.h"
 #include "loadsave/save.h"
 #include "loadsave/settings_store.h"
 #include "loadsave/startup_load.h"
-#include "model/app_title.h"
 #include "ui/book_messages.h"
+#include "ui/exit_sequence.h"
+#include "ui/window_options.h"
 
 namespace quillby {
-namespace {
 
-DialogRequest failureBox(Text text) {
-  return {std::move(text), kAppTitle, DialogButtons::Ok, DialogIcon::Exclamation, 1};
-}
-
-SettingValue flagOf(bool ticked) { return ticked ? "1" : "0"; }
-
-}  // namespace
-
-Main::Main(Services& services)
+Main::Main(Services& services, ProgramHooks hooks)
     : s_(services),
-      driver_(services.input, services.files, services.clock),
+      hooks_(std::move(hooks)),
+      host_(services, settings_, c.form, c.Label9),
       editing_(table_,
                {c.List1, c.txtName, c.txtNum, c.txtAddress, c.txtPetName, c.txtPetKind, c.txtMemo},
                services.dialogs) {
+  if (!hooks_.endProgram) hooks_.endProgram = [] {};
   applyDesign(mainLayout(c));
   connect();
 }
@@ -49,6 +41,11 @@ void Main::connect() {
   c.Check3.onClick = [this] { Check3_Click(); };
   c.Label10.onClick = [this] { Label10_Click(); };
   c.Label11.onClick = [this] { Label11_Click(); };
+  c.shrink.onClick = [this] { shrink_Click(); };
+  c.end.onClick = [this] { end_Click(); };
+  // The title bar's close button ends the run without storing anything, also
+  // while the compact window is loaded and hidden.
+  c.form.onClose = [this] { hooks_.endProgram(); };
 }
 
 bool Main::Form_Load() {
@@ -56,73 +53,74 @@ bool Main::Form_Load() {
   applySettings();
   auto loaded = loadFriendsWithMemos(s_.files, s_.charset);
   if (!loaded) {
-    s_.dialogs.show(failureBox(bookFailureMessage(loaded.error(), table_) +
+    s_.dialogs.show(problemBox(bookFailureMessage(loaded.error(), table_) +
                                u"\r\nQuillby を終了します。ファイルは何も変更していません。"));
     return false;
   }
   table_ = std::move(loaded.value());
   editing_.fillList();
+  if (settings_.mainWindowFlag == "0") {
+    shrink_Click();
+  } else {
+    c.form.show();
+  }
   return true;
 }
 
 void Main::applySettings() {
   // Ticking a box runs its click action, as if the user had ticked it.
-  c.Check1.setValue(settings_.keepFrontFlag == "1");
-  c.Check2.setValue(settings_.quitPostPetFlag == "1");
+  tickStoredOptions(c.Check1, c.Check2, settings_);
   c.Check3.setValue(settings_.noConnCheckFlag == "1");
-  c.form.move(numericValue(settings_.savedLeft), numericValue(settings_.savedTop));
-}
-
-Text Main::noConnCheckFlag() const {
-  const auto& flag = settings_.noConnCheckFlag;
-  return Text(flag.begin(), flag.end());  // digits only
+  moveToStoredPlace(c.form, settings_);
 }
 
 void Main::Command1_Click() {
   if (auto failure = saveFriends(table_, s_.files, s_.charset)) {
     s_.dialogs.show(
-        failureBox(bookFailureMessage(*failure, table_) + u"\r\nセーブできませんでした。"));
+        problemBox(bookFailureMessage(*failure, table_) + u"\r\nセーブできませんでした。"));
   }
 }
 
-void Main::Command2_Click() {
-  callPetBack(driver_, s_.clock, s_.dialogs, noConnCheckFlag(), [this](const Text& text) {
-    c.Label9.setCaption(text);
-    c.form.refresh();
-  });
+void Main::Command2_Click() { host_.callBack(); }
+
+void Main::Command4_Click() { host_.command(HostCommand::MailCheck); }
+
+void Main::Command5_Click() { host_.command(HostCommand::Inbox); }
+
+void Main::Command6_Click() { host_.command(HostCommand::Snack); }
+
+void Main::List1_DblClick() { host_.mail(table_, c.List1); }
+
+void Main::List1_KeyPress(char16_t keyAscii) { host_.mailKey(keyAscii, table_, c.List1); }
+
+void Main::Check1_Click() { keepFrontClicked(s_.windows, c.form, c.Check1, settings_); }
+
+void Main::Check2_Click() { quitHostClicked(c.Check2, settings_); }
+
+void Main::Check3_Click() { settings_.noConnCheckFlag = *optionFlag(c.Check3.value()); }
+
+void Main::Label10_Click() { toggleBox(c.Check1); }
+
+void Main::Label11_Click() { toggleBox(c.Check2); }
+
+void Main::shrink_Click() {
+  c.form.hide();
+  if (!small_) {
+    auto small = std::make_unique<SmallForm>(s_, c.form, hooks_.endProgram);
+    if (hooks_.buildCompact && !hooks_.buildCompact(*small)) {
+      c.form.show();
+      s_.dialogs.show(problemBox(u"メモ無しのウィンドウを開けませんでした。"));
+      return;
+    }
+    small_ = std::move(small);
+    small_->Form_Load();
+  }
+  small_->c.form.show();
 }
 
-void Main::Command4_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::MailCheck, noConnCheckFlag());
+void Main::end_Click() {
+  runExitSequence(s_, host_.driver(), settings_, ExitingWindow::Main, c.form.windowId(),
+                  hooks_.endProgram);
 }
-
-void Main::Command5_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::Inbox, noConnCheckFlag());
-}
-
-void Main::Command6_Click() {
-  runHostCommandButton(driver_, s_.dialogs, HostCommand::Snack, noConnCheckFlag());
-}
-
-void Main::List1_DblClick() {
-  mailToFriend(driver_, s_.dialogs, table_, [this] { return selectedIndex(); });
-}
-
-void Main::List1_KeyPress(char16_t keyAscii) {
-  mailToFriendKeyPress(keyAscii, driver_, s_.dialogs, table_, [this] { return selectedIndex(); });
-}
-
-void Main::Check1_Click() {
-  s_.windows.setTopmost(c.form.windowId(), c.Check1.value());
-  settings_.keepFrontFlag = flagOf(c.Check1.value());
-}
-
-void Main::Check2_Click() { settings_.quitPostPetFlag = flagOf(c.Check2.value()); }
-
-void Main::Check3_Click() { settings_.noConnCheckFlag = *flagOf(c.Check3.value()); }
-
-void Main::Label10_Click() { c.Check1.setValue(!c.Check1.value()); }
-
-void Main::Label11_Click() { c.Check2.setValue(!c.Check2.value()); }
 
 }  // namespace quillby

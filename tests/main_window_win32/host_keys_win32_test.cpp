@@ -1,0 +1,98 @@
+// The window's host buttons and its mail to a friend, pressed in the real
+// window while it is in front, as the stand-in host logs the keys.
+#include <gmock/gmock.h>
+
+#include <functional>
+
+#include "controls/win32_test_support.h"
+#include "host/host_driver.h"
+#include "main_window_win32/live_main_window.h"
+
+namespace quillby::test {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+class LiveHostKeys : public LiveMainWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(installStandin(f.folder.path()));
+    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"ひろし")}, f.charset));
+    ASSERT_TRUE(start());
+    HostDriver driver(input, f.files, clock);
+    ASSERT_EQ(driver.StartHost(), std::nullopt);  // the host is running before any button
+  }
+
+  // What the host got while `act` ran with the window in front, as the user
+  // works it. No box may come up.
+  std::vector<std::string> keysOf(const std::function<void()>& act) {
+    EXPECT_TRUE(bringToFront());
+    const std::size_t before = standinKeys(f.folder.path()).size();
+    BoxAnswerer question(L"メールチェックをしようとしています", IDCANCEL);
+    BoxAnswerer problem(L"QuillbyVer0.5", IDOK);
+    act();
+    EXPECT_FALSE(question.finish());
+    EXPECT_FALSE(problem.finish()) << problem.text();
+    std::vector<std::string> keys = standinKeys(f.folder.path());
+    keys.erase(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(before));
+    return keys;
+  }
+
+  // A new mail ("%(FN)"), the address typed as it is, then Tab.
+  void expectMailTo(const std::vector<std::string>& keys, const Text& address) {
+    const std::vector<std::string> head = altCapitalKeys('F', 'N');
+    const std::vector<std::string> tail = tabKeys();
+    ASSERT_GT(keys.size(), head.size() + tail.size());
+    EXPECT_THAT(std::vector(keys.begin(), keys.begin() + std::ssize(head)), ElementsAreArray(head));
+    EXPECT_THAT(std::vector(keys.end() - std::ssize(tail), keys.end()), ElementsAreArray(tail));
+    const std::vector typing(keys.begin() + std::ssize(head), keys.end() - std::ssize(tail));
+    EXPECT_EQ(typedText(typing), address);
+    for (const std::string& line : typing) {
+      EXPECT_EQ(line.find("alt"), std::string::npos) << line;
+      EXPECT_EQ(line.find("ctrl"), std::string::npos) << line;
+    }
+  }
+};
+
+TEST_F(LiveHostKeys, EachButtonTypesExactlyItsKeysAfterTheActivation) {
+  press("Check3");  // no connection hint, so the mail check asks nothing
+  ASSERT_EQ(SendMessageW(control("Check3"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  struct Row {
+    const char* button;
+    std::vector<std::string> keys;
+  };
+  // The two Alt+Down go to the window in front, ours, before the host is
+  // activated; the host gets the command's keys alone.
+  const Row rows[] = {
+      {"Command4", altCapitalKeys('F', 'M')},
+      {"Command5", altCapitalKeys('F', 'L')},
+      {"Command6", ctrlKeys('H')},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.button);
+    EXPECT_THAT(keysOf([&] { press(row.button); }), ElementsAreArray(row.keys));
+  }
+}
+
+TEST_F(LiveHostKeys, DoubleClickAndEnterMailTheFriendAtTheEditedAddress) {
+  clickLine(1);
+  typeOver("txtAddress", u"hiromi_2@example.jp");  // not saved
+
+  expectMailTo(keysOf([&] { doubleClickLine(1); }), u"hiromi_2@example.jp");
+  expectMailTo(keysOf([&] {
+                 SetFocus(control("List1"));
+                 pressKey(control("List1"), VK_RETURN);
+               }),
+               u"hiromi_2@example.jp");
+  EXPECT_THAT(keysOf([&] {
+                SetFocus(control("List1"));
+                pressKey(control("List1"), 'A');
+                pressKey(control("List1"), VK_SPACE);
+              }),
+              IsEmpty());
+  EXPECT_EQ(selection(), 1);
+}
+
+}  // namespace
+}  // namespace quillby::test
