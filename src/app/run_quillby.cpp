@@ -10,13 +10,12 @@ namespace quillby {
 
 int runQuillby(Services& services) {
   const ScreenScale scale = screenScale(services.windows);
-  Main main(services, {
-                          .buildCompact =
-                              [scale](SmallForm& small) {
-                                return buildWindow(smallLayout(small.c), scale);
-                              },
-                          .endProgram = [] { endMessageLoop(0); },
-                      });
+  Main main(services,
+            {
+                .buildCompact =
+                    [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
+                .endProgram = [] { endMessageLoop(0); },
+            });
   if (!buildWindow(mainLayout(main.c), scale)) return 1;
   if (!main.Form_Load()) return 1;
   return runMessageLoop();

@@ -53,8 +53,9 @@ bool Main::Form_Load() {
   applySettings();
   auto loaded = loadFriendsWithMemos(s_.files, s_.charset);
   if (!loaded) {
-    s_.dialogs.show(problemBox(bookFailureMessage(loaded.error(), table_) +
-                               u"\r\nQuillby を終了します。ファイルは何も変更していません。"));
+    s_.dialogs.show(problemBox(
+        bookFailureMessage(loaded.error(), table_) +
+        u"\r\nQuillby を終了します。おともだち帳、その控え、メモのファイルは変更していません。"));
     return false;
   }
   table_ = std::move(loaded.value());

@@ -24,12 +24,12 @@ class HostButtons : public MainWindowTest {
   }
 
   std::vector<std::string> commandSequence(TextView keys) const {
-    return {startEntry(),         sentEntry(u"%{DOWN}"), sentEntry(u"%{DOWN}"),
-            cdEntry(),            HostRig::kActivate,    sentEntry(keys)};
+    return {startEntry(), sentEntry(u"%{DOWN}"), sentEntry(u"%{DOWN}"),
+            cdEntry(),    HostRig::kActivate,    sentEntry(keys)};
   }
   std::vector<std::string> mailSequence(TextView address) const {
-    return {startEntry(),        sentEntry(u"%{DOWN}"), cdEntry(),
-            HostRig::kActivate,  sentEntry(u"%(FN)"),   sentEntry(escapeKeys(address)),
+    return {startEntry(),       sentEntry(u"%{DOWN}"), cdEntry(),
+            HostRig::kActivate, sentEntry(u"%(FN)"),   sentEntry(escapeKeys(address)),
             sentEntry(u"{TAB}")};
   }
 };

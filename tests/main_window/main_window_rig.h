@@ -65,14 +65,16 @@ class MainWindowTest : public ::testing::Test {
 
   MainControls& c() { return main->c; }
 
-  void putBook(std::vector<FriendEntry> rows) { f.put(kBookFile, bookOf(std::move(rows), f.charset)); }
+  void putBook(std::vector<FriendEntry> rows) {
+    f.put(kBookFile, bookOf(std::move(rows), f.charset));
+  }
   // Three friends with counts 5, 7 and 9 and a memo for each.
   void putThreeFriends() {
     putBook({friendOf(u"あきこ", u"akiko@example.jp", 5),
              friendOf(u"ひろし", u"hiroshi@example.jp", 7, u"タマ", u"雑種ネコ"),
              friendOf(u"Ken", u"ken@example.jp", 9, u"", u"")});
     f.put(kMemoFile,
-          "\"\x82\xa0\x82\xab\x82\xb1\",\"akiko@example.jp\",\"memo A\"\r\n"  // あきこ
+          "\"\x82\xa0\x82\xab\x82\xb1\",\"akiko@example.jp\",\"memo A\"\r\n"    // あきこ
           "\"\x82\xd0\x82\xeb\x82\xb5\",\"hiroshi@example.jp\",\"memo H\"\r\n"  // ひろし
           "\"Ken\",\"ken@example.jp\",\"memo K\"\r\n");
   }

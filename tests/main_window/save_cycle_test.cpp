@@ -39,10 +39,11 @@ TEST_F(MainWindowTest, EditsSavedInTheWindowAreShownByTheNextStart) {
   EXPECT_THAT(lines(), ElementsAre(u"ひろみ", u"あきこ", u"さくら"));
   EXPECT_EQ(c().List1.listIndex(), 0);
   // The count stays with its friend.
-  EXPECT_THAT(boxes(), ElementsAre(u"ひろみ", u" 7", u"hiromi@example.jp", u"タマ", u"雑種ネコ", memo));
+  EXPECT_THAT(boxes(),
+              ElementsAre(u"ひろみ", u" 7", u"hiromi@example.jp", u"タマ", u"雑種ネコ", memo));
   c().List1.userSelected(1);
-  EXPECT_THAT(boxes(), ElementsAre(u"あきこ", u" 5", u"akiko@example.jp", u"ポチ", u"イヌ",
-                                   u"memo A"));
+  EXPECT_THAT(boxes(),
+              ElementsAre(u"あきこ", u" 5", u"akiko@example.jp", u"ポチ", u"イヌ", u"memo A"));
   c().List1.userSelected(2);
   EXPECT_THAT(boxes(), ElementsAre(u"さくら", u" 0", u"sakura@example.jp", u"", u"",
                                    u"ここにメモを書いて下さい"));

@@ -14,16 +14,14 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-std::string utf8Of(const Text& text) { return utf8(text); }
-
 TEST_F(MainWindowTest, StartListsTheFriendsAndShowsTheFirstWithItsMemo) {
   putThreeFriends();
   ASSERT_TRUE(start());
   EXPECT_TRUE(c().form.visible());
   EXPECT_THAT(lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
   EXPECT_EQ(c().List1.listIndex(), 0);
-  EXPECT_THAT(boxes(), ElementsAre(u"あきこ", u" 5", u"akiko@example.jp", u"ポチ", u"イヌ",
-                                   u"memo A"));
+  EXPECT_THAT(boxes(),
+              ElementsAre(u"あきこ", u" 5", u"akiko@example.jp", u"ポチ", u"イヌ", u"memo A"));
   EXPECT_THAT(dialogs.shown, IsEmpty());
   EXPECT_EQ(f.get(kBackupFile), f.get(kBookFile));
 
@@ -122,8 +120,10 @@ TEST_F(MainWindowTest, AnEmptyFriendBookStartsWithEmptyBoxesAndAddWorks) {
   EXPECT_EQ(c().List1.listIndex(), 0);
   EXPECT_EQ(c().txtName.text(), u"新しいおともだち");
   EXPECT_EQ(c().txtMemo.text(), u"ここにメモを書いて下さい");
-  EXPECT_EQ(c().txtAddress.text(), main->table().rows.at(0).friendAddress);
-  EXPECT_THAT(utf8Of(c().txtAddress.text()), ::testing::MatchesRegex("[^@]+@[^@]+\\.[a-z]+"));
+  const Text& address = c().txtAddress.text();
+  EXPECT_EQ(address, main->table().rows.at(0).friendAddress);
+  const auto at = address.find(u'@');  // local part, at sign, domain
+  EXPECT_TRUE(at != Text::npos && at > 0 && address.find(u'.', at) != Text::npos) << utf8(address);
 }
 
 TEST_F(MainWindowTest, AnUnusableFriendBookStopsTheStartWithOneMessageAndNoFileChanged) {
@@ -153,8 +153,8 @@ TEST_F(MainWindowTest, AnUnusableFriendBookStopsTheStartWithOneMessageAndNoFileC
 
     ASSERT_EQ(shown.shown.size(), 1u);
     const DialogRequest& box = shown.shown[0];
-    EXPECT_THAT(utf8Of(box.text), HasSubstr(utf8Of(u"「おともだち帳」")));
-    EXPECT_THAT(utf8Of(box.text), HasSubstr(utf8Of(k.problem)));
+    EXPECT_THAT(utf8(box.text), HasSubstr(utf8(u"「おともだち帳」")));
+    EXPECT_THAT(utf8(box.text), HasSubstr(utf8(k.problem)));
     EXPECT_EQ(box.title, kAppTitle);
     EXPECT_EQ(box.buttons, DialogButtons::Ok);
 

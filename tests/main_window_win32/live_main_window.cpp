@@ -41,7 +41,6 @@ BoxAnswerer::BoxAnswerer(const wchar_t* title, WPARAM button)
             GetDlgItemTextW(box, 0xFFFF, text, 512);
             text_ = text;
             found_ = true;
-            fprintf(stderr, "found at %llu\n", GetTickCount64());
             PostMessageW(box, WM_COMMAND, button, 0);
             return;
           }
@@ -52,15 +51,12 @@ BoxAnswerer::BoxAnswerer(const wchar_t* title, WPARAM button)
 BoxAnswerer::~BoxAnswerer() { finish(); }
 
 bool BoxAnswerer::finish() {
-  fprintf(stderr, "finish at %llu\n", GetTickCount64());
   stop_ = true;
   if (thread_.joinable()) thread_.join();
   return found_;
 }
 
 void LiveMainWindow::TearDown() {
-  ULONGLONG t0 = GetTickCount64();
-  struct P { ULONGLONG t; ~P(){ fprintf(stderr, "teardown %llu ms\n", GetTickCount64()-t);} } p{t0};
   EXPECT_TRUE(closeStandins(f.folder.path())) << "a stand-in had to be killed";
   stop();
   // The folder cannot go while it is the current directory.
@@ -68,9 +64,7 @@ void LiveMainWindow::TearDown() {
 }
 
 bool LiveMainWindow::start() {
-  ULONGLONG t0 = GetTickCount64();
   main = std::make_unique<Main>(services);
-  struct P { ULONGLONG t; ~P(){ fprintf(stderr, "start %llu ms\n", GetTickCount64()-t);} } p{t0};
   if (!buildWindow(mainLayout(main->c), screenScale(windows))) return false;
   if (!main->Form_Load()) return false;
   pumpMessages();

@@ -103,10 +103,10 @@ std::vector<std::string> altCapitalKeys(char first, char second) {
   std::vector<std::string> lines = {"down MENU alt"};
   for (char c : {first, second}) {
     const std::string key(1, c);
-    lines.insert(lines.end(), {"down SHIFT alt+shift", "down " + key + " alt+shift",
-                               "syschar U+" + hex4(static_cast<unsigned>(c)) + " " + key +
-                                   " alt+shift",
-                               "up " + key + " alt+shift", "up SHIFT alt"});
+    lines.insert(lines.end(),
+                 {"down SHIFT alt+shift", "down " + key + " alt+shift",
+                  "syschar U+" + hex4(static_cast<unsigned>(c)) + " " + key + " alt+shift",
+                  "up " + key + " alt+shift", "up SHIFT alt"});
   }
   lines.push_back("up MENU -");
   return lines;

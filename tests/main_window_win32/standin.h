@@ -30,10 +30,10 @@ bool closeStandins(const std::filesystem::path& folder);
 std::vector<std::string> standinKeys(const std::filesystem::path& folder);
 
 // The lines of the stand-in's log for a key string:
-std::vector<std::string> altDownKeys();                       // "%{DOWN}"
+std::vector<std::string> altDownKeys();                            // "%{DOWN}"
 std::vector<std::string> altCapitalKeys(char first, char second);  // "%(FM)"
-std::vector<std::string> ctrlKeys(char letter);               // "^h": the letter in capitals
-std::vector<std::string> tabKeys();                           // "{TAB}"
+std::vector<std::string> ctrlKeys(char letter);                    // "^h": the letter in capitals
+std::vector<std::string> tabKeys();                                // "{TAB}"
 
 std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b);
 

@@ -118,8 +118,7 @@ TEST_F(ExitTest, QuitPostPetActivatesTheHostAndSendsAltF4WithoutStartingIt) {
   ASSERT_TRUE(start());
   placeMain(0, 0);
   m().end.userClicked();
-  EXPECT_EQ(journal.entries,
-            (std::vector<std::string>{HostRig::kActivate, sentEntry(u"%({F4})")}));
+  EXPECT_EQ(journal.entries, (std::vector<std::string>{HostRig::kActivate, sentEntry(u"%({F4})")}));
   EXPECT_EQ(ends, 1);
 }
 

@@ -29,17 +29,16 @@ class TwoWindowsTest : public ::testing::Test {
   static constexpr WindowId kCompactWindow = 8;
 
   bool start() {
-    main = std::make_unique<Main>(services, ProgramHooks{
-                                                .buildCompact =
-                                                    [this](SmallForm& small) {
-                                                      ++builds;
-                                                      small.c.form.attach(
-                                                          std::make_unique<MemoryFormPeer>(
-                                                              kCompactWindow));
-                                                      return buildSucceeds;
-                                                    },
-                                                .endProgram = [this] { ++ends; },
-                                            });
+    main = std::make_unique<Main>(
+        services, ProgramHooks{
+                      .buildCompact =
+                          [this](SmallForm& small) {
+                            ++builds;
+                            small.c.form.attach(std::make_unique<MemoryFormPeer>(kCompactWindow));
+                            return buildSucceeds;
+                          },
+                      .endProgram = [this] { ++ends; },
+                  });
     main->c.form.attach(std::make_unique<MemoryFormPeer>(kMainWindow));
     return main->Form_Load();
   }
@@ -48,8 +47,8 @@ class TwoWindowsTest : public ::testing::Test {
   SmallForm& small() { return *main->compactWindow(); }
 
   void putThreeFriends() {
-    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"ひろし"), friendRow(u"Ken")},
-                            f.charset));
+    f.put(kBookFile,
+          bookOf({friendRow(u"あきこ"), friendRow(u"ひろし"), friendRow(u"Ken")}, f.charset));
   }
   void putSettings(BytesView record) { f.put(kSettingsFile, record); }
   Bytes storedSettings() const { return f.get(kSettingsFile); }

@@ -33,13 +33,19 @@ void ListPeer::showListIndex(int index) {
   }
 }
 
+// A name edit removes its line and inserts it again; near the end of a long
+// list the removal alone would scroll the view, so each step puts it back.
 void ListPeer::insertLine(int index, const Text& text) {
+  const LRESULT top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
   SendMessageW(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(wide(text)));
+  SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
 void ListPeer::removeLine(int index) {
+  const LRESULT top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
   SendMessageW(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
 void ListPeer::replaceLine(int index, const Text& text) {

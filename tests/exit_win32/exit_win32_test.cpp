@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/win32/window_builder.h"
+#include "host/host_fakes.h"
+#include "loadsave/book_folder.h"
+#include "platform/win32/win32_window_manager.h"
+#include "ui/main_window.h"
+#include "ui/small_window.h"
+
+namespace quillby {
+namespace {
+
+HWND hwndOf(const Form& form) { return reinterpret_cast<HWND>(form.windowId()); }
+
+bool isTopmost(const Form& form) {
+  return (GetWindowLongPtrW(hwndOf(form), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Counts the title-bar presses a window is sent, and keeps them from starting
+// a real move that would wait for the mouse.
+class CaptionPresses {
+ public:
+  explicit CaptionPresses(HWND hwnd) : hwnd_(hwnd) {
+    SetPropW(hwnd, kProp, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc)));
+  }
+  ~CaptionPresses() {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    RemovePropW(hwnd_, kProp);
+  }
+  std::vector<WPARAM> presses;
+
+ private:
+  static constexpr const wchar_t* kProp = L"QuillbyCaptionPresses";
+  static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CaptionPresses*>(GetPropW(h, kProp));
+    if (msg == WM_NCLBUTTONDOWN) {
+      self->presses.push_back(wParam);
+      return 0;
+    }
+    return CallWindowProcW(self->original_, h, msg, wParam, lParam);
+  }
+
+  HWND hwnd_;
+  WNDPROC original_ = nullptr;
+};
+
+class ExitWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
+  }
+
+  void start() {
+    const ScreenScale scale = screenScale(windows);
+    main = std::make_unique<Main>(
+        services,
+        ProgramHooks{
+            .buildCompact =
+                [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
+            .endProgram = [this] { ++ends; },
+        });
+    ASSERT_TRUE(buildWindow(mainLayout(main->c), scale));
+    ASSERT_TRUE(main->Form_Load());
+  }
+
+  SmallForm& small() { return *main->compactWindow(); }
+
+  BookFolder f;
+  Journal journal;
+  FakeClock clock{journal, std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
+  FakeHostInput input{journal};
+  RecordingDialogs dialogs;
+  Win32WindowManager windows;
+  Services services{f.files, f.charset, dialogs, windows, input, clock};
+  std::unique_ptr<Main> main;
+  int ends = 0;
+};
+
+TEST_F(ExitWin32Test, TheExitStoresTheRestoredPlaceOfTheRealWindow) {
+  ASSERT_EQ(windows.twipsPerPixelX(), 15);
+  ASSERT_EQ(windows.twipsPerPixelY(), 15);
+  start();
+  SetWindowPos(hwndOf(main->c.form), nullptr, 80, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(hwndOf(main->c.form), SW_MINIMIZE);
+  main->c.end.userClicked();
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(f.get(kSettingsFile), "\" 1200\",\" 900\",,,\"1\",\"\"\r\n");
+}
+
+TEST_F(ExitWin32Test, TheCompactWindowStoresItsOwnPlaceAndStartsThereNextTime) {
+  start();
+  main->c.shrink.userClicked();
+  SetWindowPos(hwndOf(small().c.form), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  small().c.Command3.userClicked();
+  ASSERT_EQ(f.get(kSettingsFile), "\" 300\",\" 450\",,,\"0\",\"\"\r\n");
+
+  main.reset();
+  start();
+  EXPECT_FALSE(IsWindowVisible(hwndOf(main->c.form)));
+  ASSERT_NE(main->compactWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(hwndOf(small().c.form)));
+  RECT r{};
+  GetWindowRect(hwndOf(small().c.form), &r);
+  EXPECT_EQ(r.left, 20);
+  EXPECT_EQ(r.top, 30);
+}
+
+TEST_F(ExitWin32Test, EachWindowKeepsItsOwnTopmostState) {
+  f.put(kSettingsFile, "\" 0\",\" 0\",\"1\",,\"0\",\"\"\r\n");
+  start();
+  EXPECT_TRUE(isTopmost(main->c.form));
+  EXPECT_TRUE(isTopmost(small().c.form));
+
+  small().c.Label10.userClicked();
+  EXPECT_FALSE(isTopmost(small().c.form));
+  EXPECT_TRUE(isTopmost(main->c.form));
+  small().c.Check1.userClicked();
+  EXPECT_TRUE(isTopmost(small().c.form));
+}
+
+TEST_F(ExitWin32Test, PressesOnTheBodyAndTheHeadingDragTheCompactWindow) {
+  start();
+  main->c.shrink.userClicked();
+  const HWND window = hwndOf(small().c.form);
+  CaptionPresses captions(window);
+  const int label1 = kFirstControlId + 6;  // after the five buttons and the list
+  const int label10 = kFirstControlId + 8;
+
+  SendMessageW(GetDlgItem(window, label10), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(captions.presses.empty());
+
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(GetDlgItem(window, label1), WM_RBUTTONDOWN, MK_RBUTTON, 0);
+  EXPECT_EQ(captions.presses, (std::vector<WPARAM>{HTCAPTION, HTCAPTION}));
+}
+
+}  // namespace
+}  // namespace quillby
