@@ -11,3 +11,15 @@ function(quillby_add_test)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# quillby_use_standin(target): the test program finds the stand-in host beside
+# itself, as standin_host.exe, and links the helpers that drive it.
+function(quillby_use_standin target)
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/standin_host.exe)
+  add_custom_command(OUTPUT ${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:standin_host> ${copy}
+    DEPENDS standin_host)
+  add_custom_target(${target}_standin ALL DEPENDS ${copy})
+  add_dependencies(${target} ${target}_standin)
+  target_link_libraries(${target} PRIVATE quillby_standin_support)
+endfunction()

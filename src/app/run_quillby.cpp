@@ -2,6 +2,11 @@
 
 #include "controls/win32/message_loop.h"
 #include "controls/win32/window_builder.h"
+#include "platform/win32/win32_charset.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_host_input.h"
+#include "platform/win32/win32_window_manager.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
 #include "ui/small_layout.h"
@@ -19,6 +24,17 @@ int runQuillby(Services& services) {
   if (!buildWindow(mainLayout(main.c), scale)) return 1;
   if (!main.Form_Load()) return 1;
   return runMessageLoop();
+}
+
+int runOnWin32(Clock& clock) {
+  declareDpiAware();
+  Win32Files files;
+  Win32Charset charset;
+  Win32Dialogs dialogs;
+  Win32WindowManager windows;
+  Win32HostInput input;
+  Services services{files, charset, dialogs, windows, input, clock};
+  return runQuillby(services);
 }
 
 }  // namespace quillby

@@ -4,17 +4,14 @@
 #include <memory>
 #include <vector>
 
-#include "controls/win32/window_builder.h"
+#include "exit_win32/program_windows.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
+#include "support_win32/standin.h"
 #include "platform/win32/win32_window_manager.h"
-#include "ui/main_window.h"
-#include "ui/small_window.h"
 
-namespace quillby {
+namespace quillby::test {
 namespace {
-
-HWND hwndOf(const Form& form) { return reinterpret_cast<HWND>(form.windowId()); }
 
 bool isTopmost(const Form& form) {
   return (GetWindowLongPtrW(hwndOf(form), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -56,17 +53,15 @@ class ExitWin32Test : public ::testing::Test {
     f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
   }
 
+  void TearDown() override {
+    main.reset();
+    // The folder cannot go while it is the current directory.
+    SetCurrentDirectoryW(ownFolder().c_str());
+  }
+
   void start() {
-    const ScreenScale scale = screenScale(windows);
-    main = std::make_unique<Main>(
-        services,
-        ProgramHooks{
-            .buildCompact =
-                [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
-            .endProgram = [this] { ++ends; },
-        });
-    ASSERT_TRUE(buildWindow(mainLayout(main->c), scale));
-    ASSERT_TRUE(main->Form_Load());
+    main = startProgram(services, ends);
+    ASSERT_NE(main, nullptr);
   }
 
   SmallForm& small() { return *main->compactWindow(); }
@@ -129,16 +124,13 @@ TEST_F(ExitWin32Test, PressesOnTheBodyAndTheHeadingDragTheCompactWindow) {
   main->c.shrink.userClicked();
   const HWND window = hwndOf(small().c.form);
   CaptionPresses captions(window);
-  const int label1 = kFirstControlId + 6;  // after the five buttons and the list
-  const int label10 = kFirstControlId + 8;
-
-  SendMessageW(GetDlgItem(window, label10), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageW(smallControl(small(), "Label10"), WM_LBUTTONDOWN, MK_LBUTTON, 0);
   EXPECT_TRUE(captions.presses.empty());
 
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(GetDlgItem(window, label1), WM_RBUTTONDOWN, MK_RBUTTON, 0);
+  SendMessageW(smallControl(small(), "Label1"), WM_RBUTTONDOWN, MK_RBUTTON, 0);
   EXPECT_EQ(captions.presses, (std::vector<WPARAM>{HTCAPTION, HTCAPTION}));
 }
 
 }  // namespace
-}  // namespace quillby
+}  // namespace quillby::test

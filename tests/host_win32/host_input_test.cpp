@@ -4,7 +4,6 @@
 // after <windows.h>, whose types it uses
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <chrono>
 #include <cstdio>
@@ -18,96 +17,27 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_host_input.h"
 #include "support/temp_folder.h"
+#include "support_win32/standin.h"
 
 namespace quillby {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kStandinTitle;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-
-constexpr wchar_t kStandinTitle[] = L"PostPet stand-in";
-
-// Real time for the driver's waits; the date is never set from a test.
-class TimeOnlyClock final : public Clock {
- public:
-  LocalDateTime now() const override { return real_.now(); }
-  void sleep(std::chrono::milliseconds duration) override { real_.sleep(duration); }
-  ClockStatus setDate(std::chrono::year_month_day) override {
-    ADD_FAILURE() << "a test set the date";
-    return ClockProblem::Refused;
-  }
-
- private:
-  Win32Clock real_;
-};
-
-fs::path ownFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return fs::path(path).parent_path();
-}
-
-bool inFolder(DWORD process, const fs::path& folder) {
-  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
-  if (!handle) return false;
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD size = static_cast<DWORD>(path.size());
-  const bool named = QueryFullProcessImageNameW(handle, 0, path.data(), &size);
-  CloseHandle(handle);
-  if (!named) return false;
-  path.resize(size);
-  return fs::equivalent(fs::path(path).parent_path(), folder);
-}
-
-// The stand-in copies this test started from its folder, by process id.
-std::vector<DWORD> standinsIn(const fs::path& folder) {
-  std::vector<DWORD> found;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return found;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (lstrcmpiW(entry.szExeFile, L"PostPet20.EXE") == 0 &&
-        inFolder(entry.th32ProcessID, folder)) {
-      found.push_back(entry.th32ProcessID);
-    }
-  }
-  CloseHandle(snapshot);
-  return found;
-}
+using test::operator+;
 
 class StandinHost : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::copy_file(ownFolder() / "standin_host.exe", folder / "PostPet20.EXE");
-  }
+  void SetUp() override { ASSERT_TRUE(test::installStandin(folder.path())); }
 
   void TearDown() override {
-    if (HWND window = FindWindowW(nullptr, kStandinTitle)) PostMessageW(window, WM_CLOSE, 0, 0);
-    for (DWORD id : standinsIn(folder.path())) {
-      HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-      if (!process) continue;
-      if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "the stand-in did not close";
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 5000);
-      }
-      CloseHandle(process);
-    }
+    EXPECT_TRUE(test::closeStandins(folder.path())) << "the stand-in did not close";
   }
 
-  // The stand-in's key lines so far, without its start and exit lines.
-  std::vector<std::string> keyLog() const {
-    std::vector<std::string> lines;
-    std::ifstream in(folder / "standin-keys.log", std::ios::binary);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.starts_with("start") && line != "exit") lines.push_back(line);
-    }
-    return lines;
-  }
+  std::vector<std::string> keyLog() const { return test::standinKeys(folder.path()); }
 
   // The stand-in running in front, and its log from here on only.
   void startStandin() {
@@ -126,46 +56,24 @@ class StandinHost : public ::testing::Test {
   Journal journal;
   FakeFiles files{journal, folder.path()};
   Win32HostInput input;
-  TimeOnlyClock clock;
+  test::TimeOnlyClock clock;
   JournalDialogs dialogs{journal};
   HostDriver driver{input, files, clock};
   std::size_t skipped = 0;
 };
 
-const std::vector<std::string> kAltDown = {"down MENU alt", "down DOWN alt", "up DOWN alt",
-                                           "up MENU -"};
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-// Alt held over Shift+letter, the way "%(" followed by two capitals types.
-std::vector<std::string> altCapitals(char first, char second) {
-  std::vector<std::string> lines = {"down MENU alt"};
-  for (char c : {first, second}) {
-    const std::string key(1, c);
-    char code[8];
-    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
-    lines.insert(lines.end(), {"down SHIFT alt+shift", "down " + key + " alt+shift",
-                               "syschar U+" + std::string(code) + " " + key + " alt+shift",
-                               "up " + key + " alt+shift", "up SHIFT alt"});
-  }
-  lines.push_back("up MENU -");
-  return lines;
-}
+const std::vector<std::string> kAltDown = test::altDownKeys();
 
 TEST_F(StandinHost, ACommandTypesExactlyItsKeysInOrder) {
   startStandin();
   ASSERT_EQ(driver.RunHostCommand(u"%(FM)"), std::nullopt);
-  EXPECT_THAT(newKeys(), ElementsAreArray(kAltDown + kAltDown + altCapitals('F', 'M')));
+  EXPECT_THAT(newKeys(), ElementsAreArray(kAltDown + kAltDown + test::altCapitalKeys('F', 'M')));
 }
 
 TEST_F(StandinHost, AColdStartWaitsForTheWindowAndTypesTheCommand) {
   ASSERT_EQ(FindWindowW(nullptr, kStandinTitle), nullptr);
   ASSERT_EQ(driver.RunHostCommand(u"^h"), std::nullopt);
-  const std::vector<std::string> ctrlH = {"down CONTROL ctrl", "down H ctrl", "char U+0008 ctrl",
-                                          "up H ctrl", "up CONTROL -"};
+  const std::vector<std::string> ctrlH = test::ctrlKeys('H');
   const std::vector<std::string> keys = keyLog();
   ASSERT_GE(keys.size(), ctrlH.size());
   EXPECT_THAT(std::vector(keys.end() - 5, keys.end()), ElementsAreArray(ctrlH));
@@ -181,19 +89,16 @@ TEST_F(StandinHost, MailToAFriendTypesTheAddressAsStoredThenTab) {
   EXPECT_THAT(dialogs.recorded.shown, IsEmpty());
 
   const std::vector<std::string> keys = newKeys();
-  const std::size_t head = kAltDown.size() + altCapitals('F', 'N').size();
+  const std::size_t head = kAltDown.size() + test::altCapitalKeys('F', 'N').size();
   ASSERT_GT(keys.size(), head + 3);
   EXPECT_THAT(std::vector(keys.begin(), keys.begin() + head),
-              ElementsAreArray(kAltDown + altCapitals('F', 'N')));
-  EXPECT_THAT(std::vector(keys.end() - 3, keys.end()),
-              ElementsAre("down TAB -", "char U+0009 -", "up TAB -"));
-  Text typed;
-  for (auto line = keys.begin() + head; line != keys.end() - 3; ++line) {
-    if (line->starts_with("char U+"))
-      typed += static_cast<char16_t>(std::stoul(line->substr(7, 4), nullptr, 16));
-    EXPECT_FALSE(line->ends_with("ctrl") || line->find("alt") != std::string::npos) << *line;
+              ElementsAreArray(kAltDown + test::altCapitalKeys('F', 'N')));
+  EXPECT_THAT(std::vector(keys.end() - 3, keys.end()), ElementsAreArray(test::tabKeys()));
+  const std::vector<std::string> address(keys.begin() + head, keys.end() - 3);
+  for (const auto& line : address) {
+    EXPECT_FALSE(line.ends_with("ctrl") || line.find("alt") != std::string::npos) << line;
   }
-  EXPECT_EQ(typed, hanako.friendAddress);
+  EXPECT_EQ(test::typedText(address), hanako.friendAddress);
 }
 
 TEST_F(StandinHost, ASendReturnsOnlyAfterASlowHostHasTakenTheLastKey) {

@@ -15,7 +15,7 @@
 
 #include "controls/win32/wide_text.h"
 #include "loadsave/book_folder.h"
-#include "main_window_win32/standin.h"
+#include "support_win32/standin.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_host_input.h"
 #include "platform/win32/win32_window_manager.h"

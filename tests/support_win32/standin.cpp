@@ -1,4 +1,4 @@
-#include "main_window_win32/standin.h"
+#include "support_win32/standin.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>

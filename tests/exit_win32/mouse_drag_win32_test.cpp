@@ -1,0 +1,160 @@
+// The compact window dragged with the real mouse: pressed on its body or its
+// list heading it follows the mouse; pressed on its list it stays.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/win32_test_support.h"
+#include "exit_win32/program_windows.h"
+#include "host/host_fakes.h"
+#include "loadsave/book_folder.h"
+#include "support_win32/standin.h"
+#include "platform/win32/win32_window_manager.h"
+
+namespace quillby::test {
+namespace {
+
+constexpr ULONGLONG kReleaseTimeoutMs = 5000;
+
+// Counts the left-button releases this thread takes from its queue, wherever
+// it takes them: the system's move loop takes them itself.
+class ReleaseWatch {
+ public:
+  ReleaseWatch() : hook_(SetWindowsHookExW(WH_MOUSE, &proc, nullptr, GetCurrentThreadId())) {
+    released_ = 0;
+  }
+  ~ReleaseWatch() { UnhookWindowsHookEx(hook_); }
+  ReleaseWatch(const ReleaseWatch&) = delete;
+  ReleaseWatch& operator=(const ReleaseWatch&) = delete;
+
+  bool hooked() const { return hook_ != nullptr; }
+  // Handles this thread's messages until the release has been taken.
+  bool waitForRelease() const {
+    const ULONGLONG until = GetTickCount64() + kReleaseTimeoutMs;
+    for (;;) {
+      pumpMessages();
+      if (released_ > 0) return true;
+      if (GetTickCount64() >= until) return false;
+      Sleep(10);
+    }
+  }
+
+ private:
+  static LRESULT CALLBACK proc(int code, WPARAM message, LPARAM info) {
+    if (code == HC_ACTION && (message == WM_LBUTTONUP || message == WM_NCLBUTTONUP)) ++released_;
+    return CallNextHookEx(nullptr, code, message, info);
+  }
+
+  static inline int released_ = 0;
+  HHOOK hook_;
+};
+
+INPUT mouseInput(DWORD flags, POINT to = {}) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    // Whole pixels map back to themselves: the normalized value rounded up.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = static_cast<LONG>((to.x * 65536LL + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((to.y * 65536LL + height - 1) / height);
+  }
+  return in;
+}
+
+POINT onScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+POINT middleOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+POINT topLeft(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top};
+}
+
+class MouseDragWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
+    main = startProgram(services, ends);
+    ASSERT_NE(main, nullptr);
+    main->c.shrink.userClicked();
+    compact = hwndOf(main->compactWindow()->c.form);
+    SetWindowPos(compact, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(bringToFront(compact));
+  }
+
+  void TearDown() override {
+    main.reset();
+    SetCurrentDirectoryW(ownFolder().c_str());
+  }
+
+  // Presses the left button at `from`, moves the mouse by `by` in two steps
+  // and lets go there; the move of the window.
+  POINT drag(POINT from, POINT by) {
+    ReleaseWatch watch;
+    EXPECT_TRUE(watch.hooked());
+    const POINT before = topLeft(compact);
+    EXPECT_TRUE(SetCursorPos(from.x, from.y));
+    const POINT half{from.x + by.x / 2, from.y + by.y / 2};
+    const POINT to{from.x + by.x, from.y + by.y};
+    INPUT strokes[] = {
+        mouseInput(MOUSEEVENTF_LEFTDOWN),
+        mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, half),
+        mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to),
+        mouseInput(MOUSEEVENTF_LEFTUP),
+    };
+    EXPECT_EQ(SendInput(4, strokes, sizeof(INPUT)), 4u);
+    EXPECT_TRUE(watch.waitForRelease());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, to.x);
+    EXPECT_EQ(cursor.y, to.y);
+    const POINT after = topLeft(compact);
+    return {after.x - before.x, after.y - before.y};
+  }
+
+  BookFolder f;
+  Journal journal;
+  FakeClock clock{journal, std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
+  FakeHostInput input{journal};
+  RecordingDialogs dialogs;
+  Win32WindowManager windows;
+  Services services{f.files, f.charset, dialogs, windows, input, clock};
+  std::unique_ptr<Main> main;
+  int ends = 0;
+  HWND compact = nullptr;
+};
+
+TEST_F(MouseDragWin32Test, TheBodyAndTheHeadingCarryTheWindowAndTheListDoesNot) {
+  SmallForm& small = *main->compactWindow();
+  const POINT body = onScreen(compact, {3, 3});
+  ASSERT_EQ(WindowFromPoint(body), compact);
+  POINT moved = drag(body, {40, 30});
+  EXPECT_EQ(moved.x, 40);
+  EXPECT_EQ(moved.y, 30);
+
+  const HWND heading = smallControl(small, "Label1");
+  ASSERT_EQ(WindowFromPoint(middleOf(heading)), heading);
+  moved = drag(middleOf(heading), {-25, 10});
+  EXPECT_EQ(moved.x, -25);
+  EXPECT_EQ(moved.y, 10);
+
+  const HWND list = smallControl(small, "List1");
+  ASSERT_EQ(WindowFromPoint(middleOf(list)), list);
+  moved = drag(middleOf(list), {30, 30});
+  EXPECT_EQ(moved.x, 0);
+  EXPECT_EQ(moved.y, 0);
+}
+
+}  // namespace
+}  // namespace quillby::test
