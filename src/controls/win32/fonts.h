@@ -20,12 +20,13 @@ class WindowFonts {
   WindowFonts(const WindowFonts&) = delete;
   WindowFonts& operator=(const WindowFonts&) = delete;
 
-  // The window's default font for a default spec; nullptr if none can be made.
-  HFONT get(const FontSpec& spec);
+  // The font asked for, the window's default when none is named; nullptr if
+  // none can be made.
+  HFONT get(const FontSpec& wanted);
 
  private:
   struct Entry {
-    FontSpec spec;
+    FontSpec wanted;
     HFONT font;
   };
   ScreenScale scale_;
