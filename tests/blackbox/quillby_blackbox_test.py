@@ -68,7 +68,8 @@ def make_program_folder(root, quillby, standin):
     folder.mkdir()
     shutil.copy(quillby, folder / "Quillby.exe")
     shutil.copy(standin, folder / "PostPet20.EXE")
-    subprocess.run([sys.executable, str(REPO / "scripts" / "demo-book.py"), str(folder)], check=True)
+    subprocess.run([sys.executable, str(REPO / "scripts" / "demo-book.py"), str(folder)],
+                   check=True)
     return folder
 
 

@@ -37,8 +37,8 @@ def wait_until(condition, timeout, what):
         time.sleep(0.05)
 
 
-def _x(*command, check=True):
-    return subprocess.run(command, capture_output=True, text=True, check=check).stdout
+def _x(*command):
+    return subprocess.run(command, capture_output=True, text=True, check=True).stdout
 
 
 @contextlib.contextmanager
@@ -90,9 +90,9 @@ class MapWatch:
         self._maps = []
         self._probed = False
         self._changed = threading.Condition()
-        self._xev = subprocess.Popen(["xev", "-root", "-event", "substructure", "-event", "property"],
-                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                                     bufsize=1)
+        self._xev = subprocess.Popen(
+            ["xev", "-root", "-event", "substructure", "-event", "property"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
 

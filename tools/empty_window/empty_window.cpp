@@ -27,9 +27,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // Quillby's main window is as large, so both map the same number of pixels.
   RECT frame{0, 0, 481, 346};
   AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  const HWND window = CreateWindowExW(0, L"EmptyWindow", L"Empty Window", WS_OVERLAPPEDWINDOW,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                      frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  const HWND window = CreateWindowExW(
+      0, L"EmptyWindow", L"Empty Window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, show);
   UpdateWindow(window);
