@@ -31,7 +31,7 @@ class WindowManager {
   // is released, as if its title bar had been pressed.
   virtual void beginWindowDrag(WindowId window) = 0;
 
-  // The left and top of the window's restored rectangle, in pixels, also
+  // The left and top of the window's restored rectangle, in screen pixels, also
   // while it is minimized or maximized; nullopt when it cannot be had.
   virtual std::optional<PixelPoint> normalPosition(WindowId window) const = 0;
 };

@@ -52,7 +52,19 @@ std::optional<PixelPoint> Win32WindowManager::normalPosition(WindowId window) co
   WINDOWPLACEMENT placement{};
   placement.length = sizeof(placement);
   if (!GetWindowPlacement(handle(window), &placement)) return std::nullopt;
-  return PixelPoint{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+  // The placement counts from the work area, while the window is moved in
+  // screen coordinates: without the offset a taskbar at the top or left would
+  // move the window by its own size at every start.
+  POINT offset{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if ((GetWindowLongPtrW(handle(window), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
+      GetMonitorInfoW(MonitorFromWindow(handle(window), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    offset = {monitor.rcWork.left - monitor.rcMonitor.left,
+              monitor.rcWork.top - monitor.rcMonitor.top};
+  }
+  return PixelPoint{placement.rcNormalPosition.left + offset.x,
+                    placement.rcNormalPosition.top + offset.y};
 }
 
 void declareDpiAware() { SetProcessDPIAware(); }
