@@ -1,7 +1,4 @@
 #include "app/run_quillby.h"
-#include <cstdio>
-#include <windows.h>
-static double tq(){LARGE_INTEGER f,c;QueryPerformanceFrequency(&f);QueryPerformanceCounter(&c);return 1000.0*c.QuadPart/f.QuadPart;}
 
 #include "controls/win32/message_loop.h"
 #include "controls/win32/window_builder.h"
@@ -24,12 +21,8 @@ int runQuillby(Services& services) {
                     [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
                 .endProgram = [] { endMessageLoop(0); },
             });
-  double t0=tq();
   if (!buildWindow(mainLayout(main.c), scale)) return 1;
-  double t1=tq();
   if (!main.Form_Load()) return 1;
-  double t2=tq();
-  fprintf(stderr,"TIMING build %.1f load %.1f\n",t1-t0,t2-t1);
   return runMessageLoop();
 }
 

@@ -9,9 +9,6 @@
 #include "ui/exit_sequence.h"
 #include "ui/window_options.h"
 
-#include <cstdio>
-#include <windows.h>
-static double tq(){LARGE_INTEGER f,c;QueryPerformanceFrequency(&f);QueryPerformanceCounter(&c);return 1000.0*c.QuadPart/f.QuadPart;}
 namespace quillby {
 
 Main::Main(Services& services, ProgramHooks hooks)
@@ -52,7 +49,6 @@ void Main::connect() {
 }
 
 bool Main::Form_Load() {
-  double t0=tq();
   settings_ = loadSettings(s_.files);
   applySettings();
   auto loaded = loadFriendsWithMemos(s_.files, s_.charset);
@@ -62,17 +58,13 @@ bool Main::Form_Load() {
         u"\r\nQuillby を終了します。おともだち帳、その控え、メモのファイルは変更していません。"));
     return false;
   }
-  fprintf(stderr,"TIMING loaded %.1f\n",tq()-t0);
   table_ = std::move(loaded.value());
   editing_.fillList();
-  fprintf(stderr,"TIMING filled %.1f\n",tq()-t0);
   if (settings_.mainWindowFlag == "0") {
     shrink_Click();
   } else {
-    fprintf(stderr,"TIMING beforeshow %.1f\n",tq()-t0);
     c.form.show();
   }
-  fprintf(stderr,"TIMING shown %.1f\n",tq()-t0);
   return true;
 }
 

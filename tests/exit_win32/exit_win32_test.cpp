@@ -7,8 +7,8 @@
 #include "exit_win32/program_windows.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
-#include "support_win32/standin.h"
 #include "platform/win32/win32_window_manager.h"
+#include "support_win32/standin.h"
 
 namespace quillby::test {
 namespace {

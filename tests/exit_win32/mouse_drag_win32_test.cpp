@@ -9,8 +9,8 @@
 #include "exit_win32/program_windows.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
-#include "support_win32/standin.h"
 #include "platform/win32/win32_window_manager.h"
+#include "support_win32/standin.h"
 
 namespace quillby::test {
 namespace {
@@ -136,6 +136,7 @@ class MouseDragWin32Test : public ::testing::Test {
 };
 
 TEST_F(MouseDragWin32Test, TheBodyAndTheHeadingCarryTheWindowAndTheListDoesNot) {
+  ASSERT_NE(main->compactWindow(), nullptr);
   SmallForm& small = *main->compactWindow();
   const POINT body = onScreen(compact, {3, 3});
   ASSERT_EQ(WindowFromPoint(body), compact);

@@ -12,10 +12,10 @@
 #include "formats/settings_file.h"
 #include "host/host_driver.h"
 #include "loadsave/book_folder.h"
-#include "support_win32/standin.h"
 #include "platform/win32/win32_host_input.h"
 #include "platform/win32/win32_window_manager.h"
 #include "support/recording_dialogs.h"
+#include "support_win32/standin.h"
 
 namespace quillby::test {
 namespace {
@@ -108,9 +108,9 @@ class QuitPostPetWin32Test : public ::testing::Test {
 
 TEST_F(QuitPostPetWin32Test, TickedInTheMainWindowTheExitClosesTheHost) {
   const HWND window = hwndOf(main->c.form);
-  press(window, mainControl(*main, "Check2"));
+  ASSERT_NO_FATAL_FAILURE(press(window, mainControl(*main, "Check2")));
   ASSERT_TRUE(ticked(mainControl(*main, "Check2")));
-  press(window, mainControl(*main, "end"));
+  ASSERT_NO_FATAL_FAILURE(press(window, mainControl(*main, "end")));
 
   EXPECT_EQ(ends, 1);  // the Alt+F4 went to the host, not to us
   EXPECT_EQ(stored().quitPostPetFlag, "1");
@@ -121,13 +121,14 @@ TEST_F(QuitPostPetWin32Test, TickedInTheMainWindowTheExitClosesTheHost) {
 }
 
 TEST_F(QuitPostPetWin32Test, TickedInTheCompactWindowTheExitClosesTheHost) {
-  press(hwndOf(main->c.form), mainControl(*main, "shrink"));
+  ASSERT_NO_FATAL_FAILURE(press(hwndOf(main->c.form), mainControl(*main, "shrink")));
+  ASSERT_NE(main->compactWindow(), nullptr);
   SmallForm& small = *main->compactWindow();
   const HWND window = hwndOf(small.c.form);
-  press(window, smallControl(small, "Check2"));
+  ASSERT_NO_FATAL_FAILURE(press(window, smallControl(small, "Check2")));
   ASSERT_TRUE(ticked(smallControl(small, "Check2")));
   ASSERT_FALSE(ticked(mainControl(*main, "Check2")));
-  press(window, smallControl(small, "Command3"));
+  ASSERT_NO_FATAL_FAILURE(press(window, smallControl(small, "Command3")));
 
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(stored().quitPostPetFlag, "1");
@@ -139,15 +140,16 @@ TEST_F(QuitPostPetWin32Test, TickedInTheCompactWindowTheExitClosesTheHost) {
 
 TEST_F(QuitPostPetWin32Test, UntickedTheHostKeepsRunning) {
   // Ticked in the compact window, which is not the one left.
-  press(hwndOf(main->c.form), mainControl(*main, "shrink"));
+  ASSERT_NO_FATAL_FAILURE(press(hwndOf(main->c.form), mainControl(*main, "shrink")));
+  ASSERT_NE(main->compactWindow(), nullptr);
   SmallForm& small = *main->compactWindow();
-  press(hwndOf(small.c.form), smallControl(small, "Check2"));
-  press(hwndOf(small.c.form), smallControl(small, "expand"));
+  ASSERT_NO_FATAL_FAILURE(press(hwndOf(small.c.form), smallControl(small, "Check2")));
+  ASSERT_NO_FATAL_FAILURE(press(hwndOf(small.c.form), smallControl(small, "expand")));
   const HWND window = hwndOf(main->c.form);
-  press(window, mainControl(*main, "Check2"));
-  press(window, mainControl(*main, "Check2"));
+  ASSERT_NO_FATAL_FAILURE(press(window, mainControl(*main, "Check2")));
+  ASSERT_NO_FATAL_FAILURE(press(window, mainControl(*main, "Check2")));
   ASSERT_FALSE(ticked(mainControl(*main, "Check2")));
-  press(window, mainControl(*main, "end"));
+  ASSERT_NO_FATAL_FAILURE(press(window, mainControl(*main, "end")));
 
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(stored().quitPostPetFlag, "0");

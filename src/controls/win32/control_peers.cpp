@@ -36,6 +36,12 @@ void ListPeer::showListIndex(int index) {
 // A name edit removes its line and inserts it again; near the end of a long
 // list the removal alone would scroll the view, so each step puts it back.
 void ListPeer::insertLine(int index, const Text& text) {
+  // A hidden list still redraws its scroll bar for every line; a thousand
+  // lines filled at start-up wait until the window is shown instead.
+  if (!drawingHeld_ && !IsWindowVisible(hwnd())) {
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    drawingHeld_ = true;
+  }
   const LRESULT top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
   SendMessageW(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(wide(text)));
@@ -60,12 +66,19 @@ void ListPeer::replaceLine(int index, const Text& text) {
                reinterpret_cast<LPARAM>(wide(text)));
   if (selected != LB_ERR) SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
   SendMessageW(h, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  if (drawingHeld_) return;  // the whole list is drawn when shown
   SendMessageW(h, WM_SETREDRAW, TRUE, 0);
   RECT line{};
   if (SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
     InvalidateRect(h, &line, TRUE);
   }
+}
+
+void ListPeer::formShowing() {
+  if (!drawingHeld_) return;
+  drawingHeld_ = false;
+  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
 }
 
 void ListPeer::clearLines() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }

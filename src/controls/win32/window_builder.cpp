@@ -11,8 +11,6 @@
 #include "controls/win32/form_window.h"
 #include "controls/win32/wide_text.h"
 
-#include <cstdio>
-static double tq(){LARGE_INTEGER f,c;QueryPerformanceFrequency(&f);QueryPerformanceCounter(&c);return 1000.0*c.QuadPart/f.QuadPart;}
 namespace quillby {
 namespace {
 
@@ -93,9 +91,7 @@ class ChildMaker {
 }  // namespace
 
 bool buildWindow(const WindowLayout& layout, ScreenScale scale) {
-  double t0=tq();
   auto window = FormWindow::create(layout, scale);
-  fprintf(stderr,"TIMING form %.1f\n",tq()-t0);
   if (!window) return false;
   FormWindow& form = *window;
   layout.form->attach(std::move(window));
@@ -109,7 +105,6 @@ bool buildWindow(const WindowLayout& layout, ScreenScale scale) {
       if (std::holds_alternative<Label*>(control.control) != labels) continue;
       HWND child = std::visit(ChildMaker(control, form.hwnd(), controlId, scale), control.control);
       if (!child) return false;
-      fprintf(stderr,"TIMING child %d %.1f\n",controlId,tq()-t0);
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form.fonts().get(control.font)),
                    FALSE);
     }
