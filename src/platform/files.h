@@ -32,8 +32,6 @@ class Files {
 
   // The folder of the running executable; empty if the system cannot tell.
   virtual std::filesystem::path programFolder() const = 0;
-  // Empty if the system cannot tell.
-  virtual std::filesystem::path currentDirectory() const = 0;
   virtual FileStatus setCurrentDirectory(const std::filesystem::path& folder) = 0;
 
   // True if `file` names a file (not a folder).
@@ -45,8 +43,6 @@ class Files {
   // temporary file stays behind. A read-only `file` is refused (AccessDenied)
   // and left alone.
   virtual FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) = 0;
-  // A read-only file is refused (AccessDenied); a missing one is NotFound.
-  virtual FileStatus remove(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace quillby

@@ -134,7 +134,6 @@ bool FakeHostInput::send(std::span<const KeyEvent> keys) {
 
 FileStatus FakeFiles::setCurrentDirectory(const std::filesystem::path& folder) {
   if (!journal_.operation("cd " + folder.generic_string())) return FileError{};
-  current_ = folder;
   return std::nullopt;
 }
 

@@ -101,7 +101,6 @@ class FakeFiles final : public Files {
       : journal_(journal), folder_(std::move(folder)) {}
 
   std::filesystem::path programFolder() const override { return folder_; }
-  std::filesystem::path currentDirectory() const override { return current_; }
   FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
   bool exists(const std::filesystem::path&) const override { return false; }
   Result<Bytes, FileError> readAll(const std::filesystem::path&) const override {
@@ -110,14 +109,10 @@ class FakeFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path&, BytesView) override {
     return FileError{FileProblem::AccessDenied};
   }
-  FileStatus remove(const std::filesystem::path&) override {
-    return FileError{FileProblem::NotFound};
-  }
 
  private:
   Journal& journal_;
   std::filesystem::path folder_;
-  std::filesystem::path current_;
 };
 
 // Answers as RecordingDialogs does and notes each box in the journal.

@@ -20,7 +20,6 @@ class JournalFiles final : public Files {
   JournalFiles(Journal& journal, Files& real) : journal_(journal), real_(real) {}
 
   std::filesystem::path programFolder() const override { return real_.programFolder(); }
-  std::filesystem::path currentDirectory() const override { return real_.currentDirectory(); }
   FileStatus setCurrentDirectory(const std::filesystem::path& folder) override {
     journal_.note("cd " + folder.generic_string());
     return real_.setCurrentDirectory(folder);
@@ -32,7 +31,6 @@ class JournalFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override {
     return real_.writeAtomic(file, data);
   }
-  FileStatus remove(const std::filesystem::path& file) override { return real_.remove(file); }
 
  private:
   Journal& journal_;

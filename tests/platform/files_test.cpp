@@ -90,9 +90,6 @@ TEST_F(FilesTest, JapaneseNames) {
   const auto read = files.readAll(folder / kBook);
   ASSERT_TRUE(read);
   EXPECT_EQ(read.value(), "book");
-  EXPECT_EQ(files.remove(folder / kBook), std::nullopt);
-  EXPECT_FALSE(files.exists(folder / kBook));
-  EXPECT_THAT(folder.entries(), ElementsAre(kMemo, kCopy));
 }
 
 TEST_F(FilesTest, ReadOnlyFileIsRefusedAndKept) {
@@ -102,9 +99,6 @@ TEST_F(FilesTest, ReadOnlyFileIsRefusedAndKept) {
   const auto written = files.writeAtomic(folder / kBook, "new");
   ASSERT_TRUE(written);
   EXPECT_EQ(written->problem, FileProblem::AccessDenied);
-  const auto removed = files.remove(folder / kBook);
-  ASSERT_TRUE(removed);
-  EXPECT_EQ(removed->problem, FileProblem::AccessDenied);
 
   EXPECT_EQ(contents(folder / kBook), "old");
   EXPECT_THAT(folder.entries(), ElementsAre(kBook));
@@ -123,9 +117,6 @@ TEST_F(FilesTest, MissingFileOrFolderIsNotFound) {
   const auto read = files.readAll(folder / kBook);
   ASSERT_FALSE(read);
   EXPECT_EQ(read.error().problem, FileProblem::NotFound);
-  const auto removed = files.remove(folder / kBook);
-  ASSERT_TRUE(removed);
-  EXPECT_EQ(removed->problem, FileProblem::NotFound);
   const auto moved = files.setCurrentDirectory(missingFolder);
   ASSERT_TRUE(moved);
   EXPECT_EQ(moved->problem, FileProblem::NotFound);
@@ -143,9 +134,6 @@ TEST_F(FilesTest, FolderInPlaceOfAFileIsRefused) {
   const auto written = files.writeAtomic(folder / kBook, "data");
   ASSERT_TRUE(written);
   EXPECT_EQ(written->problem, FileProblem::AccessDenied);
-  const auto removed = files.remove(folder / kBook);
-  ASSERT_TRUE(removed);
-  EXPECT_EQ(removed->problem, FileProblem::AccessDenied);
   EXPECT_TRUE(fs::is_directory(folder / kBook));
   EXPECT_THAT(folder.entries(), ElementsAre(kBook));
 }
@@ -165,7 +153,7 @@ class CurrentDirectoryKeeper {
 TEST_F(FilesTest, NamesWithoutAFolderAreInTheCurrentDirectory) {
   CurrentDirectoryKeeper keeper;
   EXPECT_EQ(files.setCurrentDirectory(folder.path()), std::nullopt);
-  EXPECT_TRUE(fs::equivalent(files.currentDirectory(), folder.path()));
+  EXPECT_TRUE(fs::equivalent(fs::current_path(), folder.path()));
 
   EXPECT_EQ(files.writeAtomic(kBook, "book"), std::nullopt);
   EXPECT_TRUE(files.exists(kBook));

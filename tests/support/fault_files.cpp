@@ -22,8 +22,6 @@ FileStatus FaultFiles::record(FileOperation operation, const std::filesystem::pa
 
 std::filesystem::path FaultFiles::programFolder() const { return real_.programFolder(); }
 
-std::filesystem::path FaultFiles::currentDirectory() const { return real_.currentDirectory(); }
-
 FileStatus FaultFiles::setCurrentDirectory(const std::filesystem::path& folder) {
   if (auto failed = record(FileOperation::SetCurrentDirectory, folder)) return failed;
   return real_.setCurrentDirectory(folder);
@@ -39,11 +37,6 @@ Result<Bytes, FileError> FaultFiles::readAll(const std::filesystem::path& file) 
 FileStatus FaultFiles::writeAtomic(const std::filesystem::path& file, BytesView data) {
   if (auto failed = record(FileOperation::WriteAtomic, file)) return failed;
   return real_.writeAtomic(file, data);
-}
-
-FileStatus FaultFiles::remove(const std::filesystem::path& file) {
-  if (auto failed = record(FileOperation::Remove, file)) return failed;
-  return real_.remove(file);
 }
 
 }  // namespace quillby

@@ -7,7 +7,7 @@
 
 namespace quillby {
 
-enum class FileOperation { ReadAll, WriteAtomic, Remove, SetCurrentDirectory };
+enum class FileOperation { ReadAll, WriteAtomic, SetCurrentDirectory };
 
 // Passes every call on to a real Files, records it, and makes chosen calls fail
 // without touching anything, so that a test can break each step of a sequence.
@@ -24,16 +24,14 @@ class FaultFiles final : public Files {
     std::filesystem::path file;
     bool failed;  // by failNth
   };
-  // Every ReadAll, WriteAtomic, Remove and SetCurrentDirectory, in order.
+  // Every ReadAll, WriteAtomic and SetCurrentDirectory, in order.
   const std::vector<Call>& calls() const { return calls_; }
 
   std::filesystem::path programFolder() const override;
-  std::filesystem::path currentDirectory() const override;
   FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
-  FileStatus remove(const std::filesystem::path& file) override;
 
  private:
   struct Fault {

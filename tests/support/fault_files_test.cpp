@@ -29,21 +29,21 @@ TEST(FaultFiles, CountsEachOperationApartAndRecordsEveryCall) {
   SystemFiles real;
   FaultFiles files(real);
   files.failNth(FileOperation::ReadAll, 1, FileError{FileProblem::AccessDenied, 5});
-  files.failNth(FileOperation::Remove, 1, FileError{FileProblem::Other, 1});
+  files.failNth(FileOperation::WriteAtomic, 2, FileError{FileProblem::Other, 1});
 
   ASSERT_EQ(files.writeAtomic(folder / "a", "data"), std::nullopt);
   EXPECT_FALSE(files.readAll(folder / "a"));
   EXPECT_TRUE(files.readAll(folder / "a"));
-  EXPECT_TRUE(files.remove(folder / "a"));
-  EXPECT_TRUE(files.exists(folder / "a"));
-  EXPECT_EQ(files.remove(folder / "a"), std::nullopt);
+  EXPECT_TRUE(files.writeAtomic(folder / "a", "lost"));
+  EXPECT_EQ(files.readAll(folder / "a").value(), "data");
+  EXPECT_EQ(files.writeAtomic(folder / "a", "kept"), std::nullopt);
 
-  ASSERT_EQ(files.calls().size(), 5u);
+  ASSERT_EQ(files.calls().size(), 6u);
   const FileOperation expected[] = {FileOperation::WriteAtomic, FileOperation::ReadAll,
-                                    FileOperation::ReadAll, FileOperation::Remove,
-                                    FileOperation::Remove};
-  const bool failed[] = {false, true, false, true, false};
-  for (std::size_t i = 0; i < 5; ++i) {
+                                    FileOperation::ReadAll,     FileOperation::WriteAtomic,
+                                    FileOperation::ReadAll,     FileOperation::WriteAtomic};
+  const bool failed[] = {false, true, false, true, false, false};
+  for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(files.calls()[i].operation, expected[i]) << i;
     EXPECT_EQ(files.calls()[i].failed, failed[i]) << i;
     EXPECT_EQ(files.calls()[i].file, folder / "a") << i;

@@ -144,12 +144,6 @@ PosixFiles::PosixFiles(fs::path programFolder, PosixWriteCalls calls)
 
 fs::path PosixFiles::programFolder() const { return programFolder_; }
 
-fs::path PosixFiles::currentDirectory() const {
-  std::error_code error;
-  fs::path folder = fs::current_path(error);
-  return error ? fs::path{} : folder;
-}
-
 FileStatus PosixFiles::setCurrentDirectory(const fs::path& folder) {
   if (::chdir(folder.c_str()) != 0) return lastError();
   return std::nullopt;
@@ -196,15 +190,6 @@ FileStatus PosixFiles::writeAtomic(const fs::path& file, BytesView data) {
   if (auto failed = temporary.close()) return failed;
   if (auto failed = temporary.moveOver(file)) return failed;
   flushFolder(folder);
-  return std::nullopt;
-}
-
-FileStatus PosixFiles::remove(const fs::path& file) {
-  struct stat status {};
-  if (::stat(file.c_str(), &status) == 0) {
-    if (auto refused = refuseToChange(file, status)) return refused;
-  }
-  if (::unlink(file.c_str()) != 0) return lastError();
   return std::nullopt;
 }
 

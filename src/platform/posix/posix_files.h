@@ -24,13 +24,11 @@ class PosixFiles final : public Files {
   explicit PosixFiles(std::filesystem::path programFolder, PosixWriteCalls calls = {});
 
   std::filesystem::path programFolder() const override;
-  std::filesystem::path currentDirectory() const override;
   FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
 
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
-  FileStatus remove(const std::filesystem::path& file) override;
 
  private:
   std::filesystem::path programFolder_;

@@ -144,21 +144,6 @@ fs::path Win32Files::programFolder() const {
   return {};
 }
 
-fs::path Win32Files::currentDirectory() const {
-  for (;;) {
-    const DWORD needed = GetCurrentDirectoryW(0, nullptr);  // with the terminator
-    if (needed == 0) return {};
-    std::wstring buffer(needed, L'\0');
-    const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
-    if (length == 0) return {};
-    if (length < needed) {
-      buffer.resize(length);
-      return buffer;
-    }
-    // It changed between the two calls and grew: ask again.
-  }
-}
-
 FileStatus Win32Files::setCurrentDirectory(const fs::path& folder) {
   if (!SetCurrentDirectoryW(folder.wstring().c_str())) return lastError();
   return std::nullopt;
@@ -197,13 +182,6 @@ FileStatus Win32Files::writeAtomic(const fs::path& file, BytesView data) {
   if (auto failed = temporary.write(data)) return failed;
   if (auto failed = temporary.flushAndClose()) return failed;
   return temporary.moveOver(target);
-}
-
-FileStatus Win32Files::remove(const fs::path& file) {
-  const std::wstring target = file.wstring();
-  if (auto refused = refuseToChange(target)) return refused;
-  if (!DeleteFileW(target.c_str())) return lastError();
-  return std::nullopt;
 }
 
 }  // namespace quillby

@@ -15,13 +15,11 @@ class Win32Files final : public Files {
       : programFolder_(std::move(programFolder)) {}
 
   std::filesystem::path programFolder() const override;
-  std::filesystem::path currentDirectory() const override;
   FileStatus setCurrentDirectory(const std::filesystem::path& folder) override;
 
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
-  FileStatus remove(const std::filesystem::path& file) override;
 
  private:
   std::filesystem::path programFolder_;
