@@ -47,34 +47,9 @@ class CaptionPresses {
   WNDPROC original_ = nullptr;
 };
 
-class ExitWin32Test : public ::testing::Test {
+class ExitWin32Test : public ProgramTest {
  protected:
-  void SetUp() override {
-    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
-  }
-
-  void TearDown() override {
-    main.reset();
-    // The folder cannot go while it is the current directory.
-    SetCurrentDirectoryW(ownFolder().c_str());
-  }
-
-  void start() {
-    main = startProgram(services, ends);
-    ASSERT_NE(main, nullptr);
-  }
-
   SmallForm& small() { return *main->compactWindow(); }
-
-  BookFolder f;
-  Journal journal;
-  FakeClock clock{journal, std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
-  FakeHostInput input{journal};
-  RecordingDialogs dialogs;
-  Win32WindowManager windows;
-  Services services{f.files, f.charset, dialogs, windows, input, clock};
-  std::unique_ptr<Main> main;
-  int ends = 0;
 };
 
 TEST_F(ExitWin32Test, TheExitStoresTheRestoredPlaceOfTheRealWindow) {

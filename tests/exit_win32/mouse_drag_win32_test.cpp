@@ -81,21 +81,15 @@ POINT topLeft(HWND window) {
   return {r.left, r.top};
 }
 
-class MouseDragWin32Test : public ::testing::Test {
+class MouseDragWin32Test : public ProgramTest {
  protected:
   void SetUp() override {
-    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
-    main = startProgram(services, ends);
-    ASSERT_NE(main, nullptr);
+    ProgramTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(start());
     main->c.shrink.userClicked();
     compact = hwndOf(main->compactWindow()->c.form);
     SetWindowPos(compact, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(bringToFront(compact));
-  }
-
-  void TearDown() override {
-    main.reset();
-    SetCurrentDirectoryW(ownFolder().c_str());
   }
 
   // Presses the left button at `from`, moves the mouse by `by` in two steps
@@ -123,15 +117,6 @@ class MouseDragWin32Test : public ::testing::Test {
     return {after.x - before.x, after.y - before.y};
   }
 
-  BookFolder f;
-  Journal journal;
-  FakeClock clock{journal, std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
-  FakeHostInput input{journal};
-  RecordingDialogs dialogs;
-  Win32WindowManager windows;
-  Services services{f.files, f.charset, dialogs, windows, input, clock};
-  std::unique_ptr<Main> main;
-  int ends = 0;
   HWND compact = nullptr;
 };
 

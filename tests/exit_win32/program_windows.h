@@ -1,11 +1,17 @@
 #pragma once
 
 // Both windows as the program builds them, and the real controls in them.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
 #include <string_view>
 
+#include "host/host_fakes.h"
+#include "loadsave/book_folder.h"
+#include "platform/win32/win32_window_manager.h"
+#include "support/recording_dialogs.h"
+#include "support_win32/standin.h"
 #include "ui/main_window.h"
 #include "ui/services.h"
 
@@ -24,5 +30,35 @@ HWND smallControl(SmallForm& small, std::string_view name);
 
 // True once `window` is the foreground window, as after the user clicked it.
 bool bringToFront(HWND window);
+
+// The program on a friend book of two, with the real window manager and fakes
+// for the host and the clock.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
+  }
+
+  void TearDown() override {
+    main.reset();
+    // The folder cannot go while it is the current directory.
+    SetCurrentDirectoryW(ownFolder().c_str());
+  }
+
+  void start() {
+    main = startProgram(services, ends);
+    ASSERT_NE(main, nullptr);
+  }
+
+  BookFolder f;
+  Journal journal;
+  FakeClock clock{journal, std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
+  FakeHostInput input{journal};
+  RecordingDialogs dialogs;
+  Win32WindowManager windows;
+  Services services{f.files, f.charset, dialogs, windows, input, clock};
+  std::unique_ptr<Main> main;
+  int ends = 0;
+};
 
 }  // namespace quillby::test
