@@ -1,5 +1,7 @@
 #include "app/run_quillby.h"
 
+#include <future>
+
 #include "controls/win32/message_loop.h"
 #include "controls/win32/window_builder.h"
 #include "platform/win32/win32_charset.h"
@@ -21,8 +23,14 @@ int runQuillby(Services& services) {
                     [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
                 .endProgram = [] { endMessageLoop(0); },
             });
+  // The files are read, and the safety copy written, while the window is
+  // built: neither needs the other, and a slow disk then holds back the window
+  // by less.
+  auto files = std::async(std::launch::async, [&services] {
+    return readStartupFiles(services.files, services.charset);
+  });
   if (!buildWindow(mainLayout(main.c), scale)) return 1;
-  if (!main.Form_Load()) return 1;
+  if (!main.Form_Load(files.get())) return 1;
   return runMessageLoop();
 }
 

@@ -3,6 +3,7 @@
 #include "formats/memo_file.h"
 #include "loadsave/file_names.h"
 #include "loadsave/program_folder.h"
+#include "loadsave/settings_store.h"
 
 namespace quillby {
 namespace {
@@ -60,6 +61,11 @@ Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Ch
   if (!files.exists(memoPath)) (void)files.writeAtomic(memoPath, {});
   attachMemos(table.value().rows, memos.value());
   return table;
+}
+
+StartupFiles readStartupFiles(Files& files, const Charset& charset) {
+  SettingsValues settings = loadSettings(files);
+  return {std::move(settings), loadFriendsWithMemos(files, charset)};
 }
 
 }  // namespace quillby

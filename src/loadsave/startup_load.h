@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/settings_file.h"
 #include "loadsave/book_errors.h"
 #include "model/friend_table.h"
 #include "platform/charset.h"
@@ -11,6 +12,14 @@ namespace quillby {
 // without error replaces the safety copy with it, then attaches the memos. On
 // any failure no file has been changed.
 Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Charset& charset);
+
+// What the main window reads at its start, read in this order: the settings
+// first, then the friends as loadFriendsWithMemos reads them.
+struct StartupFiles {
+  SettingsValues settings;
+  Result<FriendTable, BookFailureInfo> friends;
+};
+StartupFiles readStartupFiles(Files& files, const Charset& charset);
 
 // The compact window's load: the friend book alone, no safety copy, no memos.
 Result<FriendTable, BookFailureInfo> loadFriends(Files& files, const Charset& charset);

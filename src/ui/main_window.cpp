@@ -3,8 +3,6 @@
 #include "controls/layout.h"
 #include "host/host_commands.h"
 #include "loadsave/save.h"
-#include "loadsave/settings_store.h"
-#include "loadsave/startup_load.h"
 #include "ui/book_messages.h"
 #include "ui/exit_sequence.h"
 #include "ui/window_options.h"
@@ -48,10 +46,12 @@ void Main::connect() {
   c.form.onClose = [this] { hooks_.endProgram(); };
 }
 
-bool Main::Form_Load() {
-  settings_ = loadSettings(s_.files);
+bool Main::Form_Load() { return Form_Load(readStartupFiles(s_.files, s_.charset)); }
+
+bool Main::Form_Load(StartupFiles files) {
+  settings_ = std::move(files.settings);
   applySettings();
-  auto loaded = loadFriendsWithMemos(s_.files, s_.charset);
+  auto& loaded = files.friends;
   if (!loaded) {
     s_.dialogs.show(problemBox(
         bookFailureMessage(loaded.error(), table_) +
