@@ -75,10 +75,9 @@ TEST(QuillIconResource, DrawsEveryPixelOfTheTable) {
   const PixelTable table = readTable(QUILL_ICON_TABLE);
   ASSERT_EQ(table.rows.size(), std::size_t{kSize});
 
-  HICON icon = createQuillIcon();
+  HICON icon = quillIcon();
   ASSERT_TRUE(icon) << "no icon in the program's resources";
   const std::vector<COLORREF> pixels = drawn(icon);
-  DestroyIcon(icon);
 
   std::vector<std::string> wrong;
   for (int y = 0; y < kSize; ++y) {

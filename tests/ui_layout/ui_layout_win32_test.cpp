@@ -203,7 +203,7 @@ TEST_F(MainWindowLayout, FrameCaptionIconAndClientSize) {
   EXPECT_EQ(client.cx, 7215 / 15);
   EXPECT_EQ(client.cy, 5190 / 15);
 
-  const auto icon = reinterpret_cast<HICON>(SendMessageW(window(), WM_GETICON, ICON_SMALL, 0));
+  const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window(), GCLP_HICONSM));
   ASSERT_TRUE(icon);
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -298,7 +298,7 @@ TEST(SmallWindowLayout, ThinBorderWithoutCaptionAndControlsWhereDesigned) {
   EXPECT_EQ(style & WS_CAPTION, WS_BORDER);  // a border line, no title bar
   EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_EQ(windowText(window), u"");
-  EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_EQ(GetClassLongPtrW(window, GCLP_HICONSM), 0u);
 
   const SIZE client = clientSize(window);
   EXPECT_EQ(client.cx, 2430 / 15);

@@ -34,6 +34,9 @@ std::unique_ptr<FormWindow> FormWindow::create(const WindowLayout& layout, Scree
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = wide(className);
+    // Given to the class, the icon reaches the new window's frame at once
+    // instead of replacing a default one afterwards.
+    if (layout.ownIcon) windowClass.hIcon = windowClass.hIconSm = quillIcon();
     if (!RegisterClassExW(&windowClass)) return nullptr;
   }
 
@@ -48,11 +51,6 @@ std::unique_ptr<FormWindow> FormWindow::create(const WindowLayout& layout, Scree
     window->hwnd_ = nullptr;
     return nullptr;
   }
-  if (layout.ownIcon) {
-    window->icon_ = createQuillIcon();
-    SendMessageW(window->hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(window->icon_));
-    SendMessageW(window->hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(window->icon_));
-  }
   return window;
 }
 
@@ -65,7 +63,6 @@ FormWindow::~FormWindow() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (icon_) DestroyIcon(icon_);
 }
 
 void FormWindow::showVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }

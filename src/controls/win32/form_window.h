@@ -44,7 +44,6 @@ class FormWindow final : public FormPeer {
   ScreenScale scale_;
   WindowFonts fonts_;
   HWND hwnd_ = nullptr;
-  HICON icon_ = nullptr;
   HWND lastFocus_ = nullptr;  // where the focus goes back when reactivated
 };
 

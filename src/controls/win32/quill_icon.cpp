@@ -2,10 +2,10 @@
 
 namespace quillby {
 
-HICON createQuillIcon() {
+HICON quillIcon() {
   constexpr int kSize = 16;
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLBY_ICON_ID),
-                                       IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR));
+                                       IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR | LR_SHARED));
 }
 
 }  // namespace quillby

@@ -9,9 +9,9 @@
 namespace quillby {
 
 // The main window's 16 by 16, 16-colour icon: a quill, from the program's own
-// resources, or null when the program was built without them. The caller
-// destroys it.
-HICON createQuillIcon();
+// resources, or null when the program was built without them. Shared: loaded
+// once, never destroyed.
+HICON quillIcon();
 
 }  // namespace quillby
 #endif
