@@ -68,10 +68,10 @@ void ListBox::setLine(int index, Text text) {
   if (peer()) peer()->replaceLine(index, line);
 }
 
-void ListBox::clear() {
-  lines_.clear();
+void ListBox::setLines(std::vector<Text> lines) {
+  lines_ = std::move(lines);
   index_ = -1;
-  if (peer()) peer()->clearLines();
+  if (peer()) peer()->showLines(lines_);
 }
 
 void ListBox::userSelected(int index) {

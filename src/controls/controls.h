@@ -29,7 +29,7 @@ class ControlPeer {
   virtual void insertLine(int /*index*/, const Text&) {}
   virtual void removeLine(int /*index*/) {}
   virtual void replaceLine(int /*index*/, const Text&) {}
-  virtual void clearLines() {}
+  virtual void showLines(const std::vector<Text>&) {}
 };
 
 class Control {
@@ -71,14 +71,16 @@ class ListBox : public Control {
   int listCount() const { return static_cast<int>(lines_.size()); }
   const Text& line(int index) const { return lines_.at(static_cast<std::size_t>(index)); }
 
+  const std::vector<Text>& lines() const { return lines_; }
+
   // Line edits never raise events. Removing the selected line leaves no line
   // selected; lines before it move the selection with them. Indexes outside
   // the list are ignored (insertItem takes 0 to listCount()).
   void addItem(Text text);
   void insertItem(int index, Text text);
   void removeItem(int index);
-  void setLine(int index, Text text);  // keeps the selection where it is
-  void clear();
+  void setLine(int index, Text text);      // keeps the selection where it is
+  void setLines(std::vector<Text> lines);  // replaces them all; none selected
 
   void userSelected(int index);  // the list already shows it
   void userDoubleClicked();

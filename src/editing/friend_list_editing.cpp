@@ -19,8 +19,7 @@ void FriendListEditing::connect() {
 }
 
 void FriendListEditing::fillList() {
-  c_.List1.clear();
-  for (const auto& row : table_.rows) c_.List1.addItem(row.friendName);
+  c_.List1.setLines(table_.names());
   if (c_.List1.listIndex() < 0 && !table_.rows.empty()) c_.List1.setListIndex(0);
   if (auto* row = selectedRow()) {
     showRow(*row);

@@ -48,6 +48,13 @@ struct FriendTable {
   bool contains(long index) const {
     return index >= 0 && static_cast<std::size_t>(index) < rows.size();
   }
+  // The lines of a friend list: each friend's name, in row order.
+  std::vector<Text> names() const {
+    std::vector<Text> names;
+    names.reserve(rows.size());
+    for (const auto& row : rows) names.push_back(row.friendName);
+    return names;
+  }
 };
 
 }  // namespace quillby

@@ -54,8 +54,7 @@ void SmallForm::Form_Load() {
 }
 
 void SmallForm::fillList() {
-  c.List1.clear();
-  for (const auto& row : compactTable_.rows) c.List1.addItem(row.friendName);
+  c.List1.setLines(compactTable_.names());
   if (c.List1.listIndex() < 0 && c.List1.listCount() > 0) c.List1.setListIndex(0);
 }
 

@@ -85,7 +85,7 @@ TEST(ListBox, LineEditsRaiseNothingAndCarryTheSelection) {
   EXPECT_THAT(linesOf(list), ElementsAre(u"A", u"B", u"Y", u"X", u"W"));
 
   list.setListIndex(4);
-  list.clear();
+  list.setLines({});
   EXPECT_EQ(list.listIndex(), -1);
   EXPECT_EQ(list.listCount(), 0);
   EXPECT_EQ(clicks, 1);  // only the setListIndex(4)

@@ -174,7 +174,7 @@ TEST(Win32Controls, ProgramLineEditsMoveTheRealSelectionWithoutEvents) {
   EXPECT_EQ(w.realSelection(), 2);
   list.removeItem(2);
   EXPECT_EQ(w.realSelection(), -1);
-  list.clear();
+  list.setLines({});
   EXPECT_EQ(SendMessageW(w.listHwnd(), LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(w.rows.clicks, clicks);
 }
@@ -184,10 +184,14 @@ TEST(Win32Controls, ReplacingALineKeepsTheViewOfALongList) {
   ASSERT_TRUE(w.built);
   ListBox& list = w.rows.list;
   list.onClick = nullptr;  // the rows behind it are not these
-  list.clear();
-  for (int i = 0; i < 1000; ++i)
-    list.addItem(u"friend " + Text(1, static_cast<char16_t>(u'0' + i % 10)));
+  std::vector<Text> lines;
+  for (int i = 0; i < 1000; ++i) {
+    lines.push_back(u"friend " + Text(1, static_cast<char16_t>(u'0' + i % 10)));
+  }
+  w.form.show();
+  list.setLines(lines);
   ASSERT_EQ(SendMessageW(w.listHwnd(), LB_GETCOUNT, 0, 0), 1000);
+  EXPECT_TRUE(IsWindowVisible(w.listHwnd()));  // drawing is back on
   list.setListIndex(500);
   SendMessageW(w.listHwnd(), LB_SETTOPINDEX, 495, 0);
   const auto top = SendMessageW(w.listHwnd(), LB_GETTOPINDEX, 0, 0);

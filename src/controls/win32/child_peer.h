@@ -26,8 +26,6 @@ class ChildPeer : public ControlPeer {
   virtual void notified(int /*code*/) {}
   // The background for WM_CTLCOLOR*, or nullptr for the system's default.
   virtual HBRUSH background(HDC) { return nullptr; }
-  // The window is about to be shown: anything held back must be drawn now.
-  virtual void formShowing() {}
 
  protected:
   // Routes the control's own messages through filter() before its class

@@ -36,12 +36,6 @@ void ListPeer::showListIndex(int index) {
 // A name edit removes its line and inserts it again; near the end of a long
 // list the removal alone would scroll the view, so each step puts it back.
 void ListPeer::insertLine(int index, const Text& text) {
-  // A hidden list still redraws its scroll bar for every line; a thousand
-  // lines filled at start-up wait until the window is shown instead.
-  if (!drawingHeld_ && !IsWindowVisible(hwnd())) {
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    drawingHeld_ = true;
-  }
   const HWND h = hwnd();
   const auto line = reinterpret_cast<LPARAM>(wide(text));
   // The list holds the new line already. One added last, as when the list is
@@ -73,7 +67,6 @@ void ListPeer::replaceLine(int index, const Text& text) {
                reinterpret_cast<LPARAM>(wide(text)));
   if (selected != LB_ERR) SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
   SendMessageW(h, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-  if (drawingHeld_) return;  // the whole list is drawn when shown
   SendMessageW(h, WM_SETREDRAW, TRUE, 0);
   RECT line{};
   if (SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(index),
@@ -82,13 +75,19 @@ void ListPeer::replaceLine(int index, const Text& text) {
   }
 }
 
-void ListPeer::formShowing() {
-  if (!drawingHeld_) return;
-  drawingHeld_ = false;
-  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+void ListPeer::showLines(const std::vector<Text>& lines) {
+  // Drawn once all are in: a list redraws itself and its scroll bar for every
+  // line, which for a thousand friends in a shown window takes seconds.
+  const HWND h = hwnd();
+  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(h, LB_RESETCONTENT, 0, 0);
+  SendMessageW(h, LB_INITSTORAGE, lines.size(), 0);
+  for (const Text& line : lines) {
+    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(line)));
+  }
+  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(h, nullptr, TRUE);
 }
-
-void ListPeer::clearLines() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 
 void ListPeer::notified(int code) {
   if (code == LBN_SELCHANGE) {

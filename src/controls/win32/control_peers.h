@@ -29,14 +29,12 @@ class ListPeer final : public ChildPeer {
   void insertLine(int index, const Text& text) override;
   void removeLine(int index) override;
   void replaceLine(int index, const Text& text) override;
-  void clearLines() override;
+  void showLines(const std::vector<Text>& lines) override;
   void notified(int code) override;
-  void formShowing() override;
 
  private:
   bool filter(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   ListBox& list_;
-  bool drawingHeld_ = false;  // lines added while hidden, drawn when shown
 };
 
 class ButtonPeer final : public ChildPeer {

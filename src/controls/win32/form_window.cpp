@@ -138,14 +138,6 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
       form_.userMouseDown();
       return 0;
-    case WM_SHOWWINDOW:
-      if (wParam) {
-        for (HWND child = GetWindow(hwnd_, GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-          if (ChildPeer* peer = ChildPeer::of(child)) peer->formShowing();
-        }
-      }
-      break;
     case WM_CLOSE:
       form_.userClosed();  // the window stays unless the program acts
       return 0;

@@ -30,14 +30,10 @@ class ChildMaker {
     HWND h = make(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                   WS_EX_CLIENTEDGE, {});
     if (!h) return nullptr;
-    SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(h, LB_INITSTORAGE, static_cast<WPARAM>(list->listCount()), 0);
-    for (int i = 0; i < list->listCount(); ++i) {
-      SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(list->line(i))));
-    }
-    SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(list->listIndex()), 0);
-    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-    list->attach(std::make_unique<ListPeer>(h, *list));
+    auto peer = std::make_unique<ListPeer>(h, *list);
+    peer->showLines(list->lines());
+    peer->showListIndex(list->listIndex());
+    list->attach(std::move(peer));
     return h;
   }
 
