@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-
 namespace quillby {
 namespace {
 
@@ -25,22 +23,11 @@ double Win32WindowManager::twipsPerPixelX() const { return twipsPerPixel(LOGPIXE
 double Win32WindowManager::twipsPerPixelY() const { return twipsPerPixel(LOGPIXELSY); }
 
 void Win32WindowManager::setTopmost(WindowId window, bool topmost) {
-  // The window's place goes through whole twips and back to pixels with whole
-  // twips per pixel, so it stays put up to that rounding.
-  const double perPixelX = twipsPerPixelX();
-  const double perPixelY = twipsPerPixelY();
-  const long wholeX = std::lround(perPixelX);
-  const long wholeY = std::lround(perPixelY);
-  RECT r{};
-  GetWindowRect(handle(window), &r);
-  const long left = std::lround(r.left * perPixelX);
-  const long top = std::lround(r.top * perPixelY);
-  const long width = std::lround((r.right - r.left) * perPixelX);
-  const long height = std::lround((r.bottom - r.top) * perPixelY);
-  SetWindowPos(handle(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST,
-               static_cast<int>(left / wholeX), static_cast<int>(top / wholeY),
-               static_cast<int>(width / wholeX), static_cast<int>(height / wholeY),
-               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  // The window stays exactly where it is and as large: a round trip through
+  // whole twips per pixel would shrink it at every call wherever a pixel is not
+  // a whole number of twips (175 %, 200 % scaling).
+  SetWindowPos(handle(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void Win32WindowManager::beginWindowDrag(WindowId window) {
