@@ -4,6 +4,7 @@
 
 #include "controls/win32/message_loop.h"
 #include "controls/win32/window_builder.h"
+#include "host/host_driver.h"
 #include "platform/win32/win32_charset.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
@@ -29,7 +30,10 @@ int runQuillby(Services& services) {
   auto files = std::async(std::launch::async, [&services] {
     return readStartupFiles(services.files, services.charset);
   });
-  if (!buildWindow(mainLayout(main.c), scale)) return 1;
+  if (!buildWindow(mainLayout(main.c), scale)) {
+    services.dialogs.show(problemBox(u"ウィンドウを開けませんでした。Quillby を終了します。"));
+    return 1;
+  }
   if (!main.Form_Load(files.get())) return 1;
   return runMessageLoop();
 }
