@@ -27,6 +27,9 @@ struct BookFailureInfo {
   std::optional<BookError> bookError;
   std::optional<EncodeError> encodeError;
   std::optional<MemoEncodeError> memoError;
+  // The friend book was not written and the memo file, already replaced, could
+  // not be put back either.
+  bool memoFileReplaced = false;
 };
 
 }  // namespace quillby

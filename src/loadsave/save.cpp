@@ -63,13 +63,31 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
     return failure(BookFailure::CannotEncode, kBookFile);
   }
 
-  for (const auto& [name, bytes] :
-       {std::pair{kMemoFile, &memo.value()}, std::pair{kBookFile, &book.value()}}) {
-    if (auto error = files.writeAtomic(inProgramFolder(files, name), *bytes)) {
-      auto info = failure(BookFailure::NotWritten, name);
-      info.fileError = *error;
+  // Memos attach to friends by name and place, so a memo file written for the
+  // new book must not stay beside the old one: should the book fail, the memo
+  // file as it was is put back. Start-up leaves one in place; none reads as
+  // empty.
+  const auto memoPath = inProgramFolder(files, kMemoFile);
+  Bytes previousMemo;
+  if (files.exists(memoPath)) {
+    auto read = files.readAll(memoPath);
+    if (!read) {
+      auto info = failure(BookFailure::Unreadable, kMemoFile);
+      info.fileError = read.error();
       return info;
     }
+    previousMemo = std::move(read.value());
+  }
+  if (auto error = files.writeAtomic(memoPath, memo.value())) {
+    auto info = failure(BookFailure::NotWritten, kMemoFile);
+    info.fileError = *error;
+    return info;
+  }
+  if (auto error = files.writeAtomic(bookPath, book.value())) {
+    auto info = failure(BookFailure::NotWritten, kBookFile);
+    info.fileError = *error;
+    info.memoFileReplaced = files.writeAtomic(memoPath, previousMemo).has_value();
+    return info;
   }
 
   for (std::size_t i = 0; i < rows.size(); ++i) {

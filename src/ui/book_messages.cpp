@@ -101,7 +101,11 @@ Text bookFailureMessage(const BookFailureInfo& info, const FriendTable& table) {
     case BookFailure::Damaged:
       return info.bookError ? file + damage(*info.bookError) : file + u"が壊れています。";
     case BookFailure::NotWritten:
-      return file + u"を書き込めません" + problem + u"。元のファイルはそのままです。";
+      return file + u"を書き込めません" + problem +
+             (info.memoFileReplaced
+                  ? u"。おともだち帳は元のままですが、メモのファイルは書き換わっています。"
+                    u"もう一度セーブして下さい。"
+                  : u"。元のファイルはそのままです。");
     case BookFailure::EmptyTable:
       return u"おともだちが一人もいないので、セーブしませんでした。" + file + u"はそのままです。";
     case BookFailure::CannotEncode:

@@ -144,27 +144,55 @@ TEST_F(Save, EncodingFailuresNameTheFriendAndFieldAndWriteNothing) {
   }
 }
 
-// Whatever step of the save fails, the friend book on disk still loads.
-TEST_F(Save, AFailureAtAnyStepLeavesABookThatLoads) {
-  const FileOperation steps[] = {FileOperation::ReadAll, FileOperation::WriteAtomic};
-  for (auto step : steps) {
-    for (int nth = 1; nth <= 2; ++nth) {
-      SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << nth);
-      BookFolder g;
-      g.put(kBookFile, bookOf({friendRow(u"A"), friendRow(u"B")}, g.charset));
-      auto table = loadFriendsWithMemos(g.files, g.charset).value();
-      table.rows[0].friendName = u"エー";
-      FaultFiles files(g.files);
-      files.failNth(step, nth, FileError{FileProblem::DiskFull, 28});
-      auto failure = saveFriends(table, files, g.charset);
-      const bool stepHappened = step == FileOperation::WriteAtomic || nth == 1;
-      EXPECT_EQ(failure.has_value(), stepHappened);
-      auto reloaded = loadFriendsWithMemos(g.files, g.charset);
-      ASSERT_TRUE(reloaded.ok());
-      EXPECT_EQ(reloaded.value().rows.size(), 2u);
-      EXPECT_EQ(g.folder.entries().size(), 3u);  // book, safety copy, memo: no leftovers
-    }
+// Whatever step of the save fails, the friend book and the memo file are both
+// as they were, so the next start still gives every friend its own memo.
+TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
+  const std::pair<FileOperation, int> steps[] = {
+      {FileOperation::ReadAll, 1},      // the book
+      {FileOperation::ReadAll, 2},      // the memo file
+      {FileOperation::WriteAtomic, 1},  // the memo file
+      {FileOperation::WriteAtomic, 2},  // the book, after the memo file was replaced
+  };
+  for (const auto& [step, nth] : steps) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << nth);
+    BookFolder g;
+    g.put(kBookFile, bookOf({friendRow(u"A"), friendRow(u"B")}, g.charset));
+    auto table = loadFriendsWithMemos(g.files, g.charset).value();
+    table.rows[0].friendMemo = u"memo A";
+    table.rows[1].friendMemo = u"memo B";
+    ASSERT_FALSE(saveFriends(table, g.files, g.charset));
+    const Bytes book = g.get(kBookFile);
+    const Bytes memo = g.get(kMemoFile);
+
+    table.rows[0].friendName = u"エー";
+    std::swap(table.rows[0], table.rows[1]);
+    FaultFiles files(g.files);
+    files.failNth(step, nth, FileError{FileProblem::DiskFull, 28});
+    const auto failure = saveFriends(table, files, g.charset);
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(failure->memoFileReplaced);
+    EXPECT_EQ(g.get(kBookFile), book);
+    EXPECT_EQ(g.get(kMemoFile), memo);
+    EXPECT_EQ(g.folder.entries().size(), 3u);  // book, safety copy, memo: no leftovers
+
+    auto reloaded = loadFriendsWithMemos(g.files, g.charset).value();
+    ASSERT_EQ(reloaded.rows.size(), 2u);
+    EXPECT_EQ(reloaded.rows[0].friendMemo, u"memo A");
+    EXPECT_EQ(reloaded.rows[1].friendMemo, u"memo B");
   }
+}
+
+TEST_F(Save, SaysSoWhenTheMemoFileCannotBePutBack) {
+  auto table = start({friendRow(u"A"), friendRow(u"B")});
+  table.rows[0].friendMemo = u"new";
+  FaultFiles files(f.files);
+  files.failNth(FileOperation::WriteAtomic, 2, FileError{FileProblem::DiskFull, 28});  // book
+  files.failNth(FileOperation::WriteAtomic, 3, FileError{FileProblem::DiskFull, 28});  // memo back
+  const auto failure = saveFriends(table, files, f.charset);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->failure, BookFailure::NotWritten);
+  EXPECT_EQ(failure->file, kBookFile);
+  EXPECT_TRUE(failure->memoFileReplaced);
 }
 
 }  // namespace
