@@ -6,13 +6,14 @@
 #include "host/host_commands.h"
 #include "host/host_driver.h"
 #include "model/friend_table.h"
+#include "ui/exit_sequence.h"
 #include "ui/services.h"
 
 namespace quillby {
 
-// The PostPet buttons and the mail to a friend, as both windows run them: each
-// window has its own driver, its own no-connection-check value, its own
-// countdown label and its own friends.
+// The PostPet buttons, the mail to a friend and the exit, as both windows run
+// them, one at a time: each window has its own driver, its own
+// no-connection-check value, its own countdown label and its own friends.
 class HostButtons {
  public:
   HostButtons(Services& services, const SettingsValues& settings, Form& form, Label& countdown)
@@ -27,16 +28,21 @@ class HostButtons {
   void mail(const FriendTable& friends, const ListBox& list);
   void mailKey(char16_t keyAscii, const FriendTable& friends, const ListBox& list);
 
-  HostDriver& driver() { return driver_; }
+  // The exit sequence from this window, which closes PostPet if so chosen.
+  void exit(SettingsValues& settings, ExitingWindow exiting, WindowId window,
+            const std::function<void()>& endProgram);
 
  private:
   Text noConnCheckFlag() const;
+  template <class Action>
+  void runAlone(Action action);
 
   Services& s_;
   const SettingsValues& settings_;
   Form& form_;
   Label& countdown_;
   HostDriver driver_;
+  bool running_ = false;
 };
 
 }  // namespace quillby

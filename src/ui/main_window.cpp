@@ -120,8 +120,7 @@ void Main::shrink_Click() {
 }
 
 void Main::end_Click() {
-  runExitSequence(s_, host_.driver(), settings_, ExitingWindow::Main, c.form.windowId(),
-                  hooks_.endProgram);
+  host_.exit(settings_, ExitingWindow::Main, c.form.windowId(), hooks_.endProgram);
 }
 
 }  // namespace quillby

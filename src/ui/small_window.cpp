@@ -63,8 +63,7 @@ void SmallForm::Command1_Click() { host_.command(HostCommand::Bath); }
 void SmallForm::Command2_Click() { host_.callBack(); }
 
 void SmallForm::Command3_Click() {
-  runExitSequence(s_, host_.driver(), settings_, ExitingWindow::Compact, c.form.windowId(),
-                  endProgram_);
+  host_.exit(settings_, ExitingWindow::Compact, c.form.windowId(), endProgram_);
 }
 
 void SmallForm::Command4_Click() { host_.command(HostCommand::MailCheck); }

@@ -80,6 +80,7 @@ std::string sentEntry(TextView notation) { return "send " + describe(parseKeys(n
 
 bool Journal::operation(std::string entry) {
   entries.push_back(std::move(entry));
+  if (meanwhile) meanwhile();
   const std::size_t n = fallible++;
   if (throwAt == n) throw InjectedFault{};
   if (failAt != n) return true;

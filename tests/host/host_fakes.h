@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,6 +39,9 @@ struct Journal {
   std::optional<std::size_t> throwAt;  // which one throws InjectedFault
   std::size_t fallible = 0;
   std::optional<std::string> failed;  // the entry that failed
+  // Runs after each fallible operation is recorded, as whatever the program
+  // does meanwhile (a key the user pressed, handed out while keys are sent).
+  std::function<void()> meanwhile;
 
   // Records a fallible operation; false when it is the one to fail.
   bool operation(std::string entry);

@@ -48,6 +48,30 @@ TEST_F(HostButtons, MailCheckAsksFirstWhenTheOptionIsStoredAsZero) {
   EXPECT_THAT(journal.entries, ElementsAreArray(commandSequence(u"%(FM)")));
 }
 
+// Keys the user pressed meanwhile are handed out while keys go to our own
+// window: the actions they would start do not run inside the one under way.
+TEST_F(HostButtons, NoActionStartsWhileAnotherRuns) {
+  startWith("1");
+  bool pressed = false;
+  journal.meanwhile = [&] {
+    if (pressed) return;
+    pressed = true;
+    c().Command5.userClicked();
+    c().List1.userPressedKey(u'\r');
+    c().List1.userDoubleClicked();
+    c().end.userClicked();
+  };
+  c().Command4.userClicked();
+  journal.meanwhile = nullptr;
+  EXPECT_THAT(journal.entries, ElementsAreArray(commandSequence(u"%(FM)")));
+  EXPECT_THAT(dialogs.shown, IsEmpty());
+
+  // Once it has ended, the next one runs.
+  journal.entries.clear();
+  c().Command5.userClicked();
+  EXPECT_THAT(journal.entries, ElementsAreArray(commandSequence(u"%(FL)")));
+}
+
 TEST_F(HostButtons, MailCheckGoesStraightOnWithTheOptionTicked) {
   startWith("1");
   c().Command4.userClicked();
