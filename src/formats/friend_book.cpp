@@ -61,6 +61,18 @@ Result<std::vector<std::uint16_t>, BookError> readCounts(BytesView book) {
   return counts;
 }
 
+Result<Bytes, BookError> withCountsCleared(BytesView book) {
+  auto records = splitBook(book);
+  if (!records) return records.error();
+  Bytes cleared;
+  cleared.reserve(book.size());
+  for (BookRecord record : records.value()) {
+    record.count = 0;
+    appendRecord(cleared, record);
+  }
+  return cleared;
+}
+
 Text countText(std::uint16_t count) {
   const std::string digits = std::to_string(count);
   return u" " + Text(digits.begin(), digits.end());

@@ -30,6 +30,10 @@ Result<std::vector<FriendEntry>, BookError> readFriendBook(BytesView book, const
 // Only the counts, by record (the save's re-read of what the host program changed).
 Result<std::vector<std::uint16_t>, BookError> readCounts(BytesView book);
 
+// The book with every count set to 0: the part that only a save of ours may
+// change, since the host program counts its mails while we run.
+Result<Bytes, BookError> withCountsCleared(BytesView book);
+
 enum class BookField { PetName, FriendName, FriendAddress };
 
 enum class EncodeProblem {

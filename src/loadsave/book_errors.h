@@ -18,6 +18,7 @@ enum class BookFailure {
   EmptyTable,        // saving no friends would leave the host program without any
   CannotEncode,      // a friend's field does not fit the friend book (encodeError)
   CannotEncodeMemo,  // a field has a character the memo file cannot hold (memoError)
+  ChangedMeanwhile,  // another program changed friends in the book since it was read
 };
 
 struct BookFailureInfo {

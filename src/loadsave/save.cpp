@@ -22,8 +22,8 @@ void takeCountsFromDisk(std::vector<FriendEntry>& rows, const std::vector<std::u
 
 }  // namespace
 
-std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
-                                           const Charset& charset) {
+std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Charset& charset,
+                                           OtherChanges others) {
   enterProgramFolder(files);
   if (table.rows.empty()) return failure(BookFailure::EmptyTable, kBookFile);
 
@@ -41,6 +41,11 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
     auto info = failure(BookFailure::Damaged, kBookFile);
     info.bookError = counts.error();
     return info;
+  }
+  // Splits as the counts did, so it cannot fail where they did not.
+  if (others == OtherChanges::Keep &&
+      withCountsCleared(onDisk.value()).value() != table.bookOnDisk) {
+    return failure(BookFailure::ChangedMeanwhile, kBookFile);
   }
 
   auto rows = table.rows;
@@ -94,6 +99,7 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
     table.rows[i].friendNum = rows[i].friendNum;
     table.rows[i].origin = std::move(written.value()[i].origin);
   }
+  table.bookOnDisk = withCountsCleared(book.value()).value();
   return std::nullopt;
 }
 

@@ -15,7 +15,12 @@ namespace quillby {
 // disk, so counts the host program changed meanwhile are kept and counts stay
 // with their friends after a move. On success the rows' counts and origins
 // describe the file just written.
-std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files,
-                                           const Charset& charset);
+//
+// Friends that another program added, removed or changed in the book since it
+// was last read or written would be lost: unless told to write over them, the
+// save then fails with ChangedMeanwhile and touches nothing.
+enum class OtherChanges { Keep, WriteOver };
+std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Charset& charset,
+                                           OtherChanges others = OtherChanges::Keep);
 
 }  // namespace quillby

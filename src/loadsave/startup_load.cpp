@@ -22,7 +22,8 @@ Result<Bytes, BookFailureInfo> readBook(Files& files) {
 Result<FriendTable, BookFailureInfo> parseBook(BytesView bytes, const Charset& charset) {
   auto rows = readFriendBook(bytes, charset);
   if (!rows) return BookFailureInfo{BookFailure::Damaged, kBookFile, {}, rows.error(), {}, {}};
-  return FriendTable{std::move(rows.value())};
+  // Splits as the rows did, so it cannot fail where they did not.
+  return FriendTable{std::move(rows.value()), withCountsCleared(bytes).value()};
 }
 
 // A memo file that exists but cannot be read must stop the start: carrying on

@@ -111,6 +111,8 @@ Text bookFailureMessage(const BookFailureInfo& info, const FriendTable& table) {
     case BookFailure::CannotEncode:
       return info.encodeError ? encodeProblem(*info.encodeError, table)
                               : file + u"を正しく作れませんでした。";
+    case BookFailure::ChangedMeanwhile:
+      return file + u"は、Quillby が読み込んだ後にほかのプログラムでおともだちが変更されています。";
     case BookFailure::CannotEncodeMemo:
       if (!info.memoError) break;
       return friendLabel(table, info.memoError->row) + u"の" +

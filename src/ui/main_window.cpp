@@ -3,6 +3,7 @@
 #include "controls/layout.h"
 #include "host/host_commands.h"
 #include "loadsave/save.h"
+#include "model/app_title.h"
 #include "ui/book_messages.h"
 #include "ui/exit_sequence.h"
 #include "ui/window_options.h"
@@ -76,7 +77,16 @@ void Main::applySettings() {
 }
 
 void Main::Command1_Click() {
-  if (auto failure = saveFriends(table_, s_.files, s_.charset)) {
+  auto failure = saveFriends(table_, s_.files, s_.charset);
+  if (failure && failure->failure == BookFailure::ChangedMeanwhile) {
+    const auto answer =
+        s_.dialogs.show({bookFailureMessage(*failure, table_) +
+                             u"\r\nセーブすると、その変更は消えます。セーブしますか？",
+                         kAppTitle, DialogButtons::OkCancel, DialogIcon::Exclamation, 2});
+    if (answer != DialogAnswer::Ok) return;
+    failure = saveFriends(table_, s_.files, s_.charset, OtherChanges::WriteOver);
+  }
+  if (failure) {
     s_.dialogs.show(
         problemBox(bookFailureMessage(*failure, table_) + u"\r\nセーブできませんでした。"));
   }

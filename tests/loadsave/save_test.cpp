@@ -93,6 +93,30 @@ TEST_F(Save, CountsTheHostChangedMeanwhileAreKept) {
   EXPECT_EQ(restart().rows[1].friendNum, u" 22");
 }
 
+// Friends another program added, removed or changed since the load would be
+// lost: the save touches nothing unless told to write over them, and after
+// such a save the book is ours again.
+TEST_F(Save, FriendsChangedMeanwhileAreNotWrittenOverUnasked) {
+  auto table = start({friendRow(u"A", 1), friendRow(u"B", 2)});
+  table.rows[0].friendMemo = u"edited";
+  for (const auto& other :
+       {std::vector{friendRow(u"New", 9), friendRow(u"A", 1), friendRow(u"B", 2)},
+        std::vector{friendRow(u"B", 2)}, std::vector{friendRow(u"A", 1), friendRow(u"Bee", 2)}}) {
+    f.put(kBookFile, bookOf(other, f.charset));
+    const Bytes book = f.get(kBookFile);
+    const Bytes memo = f.get(kMemoFile);
+    const auto failure = saveFriends(table, f.files, f.charset);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->failure, BookFailure::ChangedMeanwhile);
+    EXPECT_EQ(f.get(kBookFile), book);
+    EXPECT_EQ(f.get(kMemoFile), memo);
+  }
+
+  EXPECT_FALSE(saveFriends(table, f.files, f.charset, OtherChanges::WriteOver));
+  EXPECT_EQ(restart().rows.size(), 2u);
+  EXPECT_FALSE(saveFriends(table, f.files, f.charset));
+}
+
 TEST_F(Save, RefusesAnEmptyTableAndAVanishedBookWithoutTouchingFiles) {
   auto table = start({friendRow(u"A")});
   const Bytes book = f.get(kBookFile);

@@ -83,6 +83,34 @@ TEST_F(MainWindowTest, AFriendThatCannotBeWrittenIsNamedAndBothFilesStayAsTheyWe
   }
 }
 
+// PostPet may add a friend while we run; saving would drop it, so the user is
+// asked first, and Cancel (the default) writes nothing.
+TEST_F(MainWindowTest, AskedBeforeWritingOverFriendsAnotherProgramChanged) {
+  putThreeFriends();
+  ASSERT_TRUE(start());
+  c().txtMemo.userEdited(u"new memo");
+  putBook({friendOf(u"あきこ", u"akiko@example.jp", 5), friendOf(u"Newcomer", u"n@example.jp", 1)});
+  const Bytes book = f.get(kBookFile);
+  const Bytes memos = f.get(kMemoFile);
+
+  dialogs.answers = {DialogAnswer::Cancel};
+  c().Command1.userClicked();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_THAT(utf8(dialogs.shown[0].text),
+              HasSubstr(utf8(u"ほかのプログラムでおともだちが変更されています")));
+  EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::OkCancel);
+  EXPECT_EQ(dialogs.shown[0].defaultButton, 2);
+  EXPECT_EQ(f.get(kBookFile), book);
+  EXPECT_EQ(f.get(kMemoFile), memos);
+
+  dialogs.answers = {DialogAnswer::Ok};
+  c().Command1.userClicked();
+  EXPECT_EQ(dialogs.shown.size(), 2u);  // no failure after the answer
+  ASSERT_TRUE(start());
+  EXPECT_THAT(lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
+  EXPECT_EQ(c().txtMemo.text(), u"new memo");
+}
+
 TEST_F(MainWindowTest, SavingTwiceWithoutEditsChangesNoByte) {
   putThreeFriends();
   ASSERT_TRUE(start());
