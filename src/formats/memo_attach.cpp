@@ -52,6 +52,7 @@ void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& 
   std::vector<bool> placed(records.size(), false);
   auto give = [&](std::size_t record, std::size_t row) {
     rows[row].friendMemo = records[record].memo;
+    rows[row].memoAsRead = StoredText{records[record].memo, records[record].memoBytes};
     claimed[row] = true;
     placed[record] = true;
   };

@@ -37,6 +37,7 @@ std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset) {
     records[i].name = std::move(texts[i * kFieldsPerRecord]);
     records[i].address = std::move(texts[i * kFieldsPerRecord + 1]);
     records[i].memo = std::move(texts[i * kFieldsPerRecord + 2]);
+    records[i].memoBytes = fields[i * kFieldsPerRecord + 2];
   }
   return records;
 }
@@ -53,7 +54,8 @@ Result<Bytes, MemoEncodeError> encodeMemoFile(const std::vector<FriendEntry>& ro
     const auto address =
         fieldBytes(row.friendAddress, storedField(row, &BookOrigin::friendAddress), shiftJis);
     if (!address) return MemoEncodeError{n, MemoField::Address};
-    const auto memo = charset.fromUnicode(row.friendMemo);
+    const auto memo =
+        fieldBytes(row.friendMemo, row.memoAsRead ? &*row.memoAsRead : nullptr, shiftJis);
     if (!memo) return MemoEncodeError{n, MemoField::Memo};
     appendQuoted(file, *name);
     file += ',';

@@ -16,6 +16,7 @@ struct MemoRecord {
   Text name;
   Text address;
   Text memo;
+  Bytes memoBytes = {};  // as the file held it, quotes undoubled
 };
 
 // At most FriendTable::kCapacity records are kept; the rest are read over.
@@ -24,7 +25,8 @@ std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset);
 // Gives each row its memo: record i to row i when name and address match, else to
 // the first unclaimed row with that name and address; a record whose name and
 // address no row has goes to row i if that row got no memo otherwise. Rows that
-// get no memo keep theirs.
+// get no memo keep theirs. A memo given keeps its bytes, so that one the user
+// leaves alone is written back as it was, even where it does not decode.
 void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records);
 
 enum class MemoField { Name, Address, Memo };

@@ -35,7 +35,8 @@ struct FriendEntry {
   Text petKindName;
   Text friendNum;  // count as shown: a blank and the digits (" 12"), empty for a new friend
   Text friendMemo;
-  std::optional<BookOrigin> origin;  // none for a friend added in the program
+  std::optional<BookOrigin> origin;                     // none for a friend added in the program
+  std::optional<StoredText> memoAsRead = std::nullopt;  // as the memo file held it
 };
 
 // The friends in file order. Holds at most kCapacity rows; the row count is

@@ -97,6 +97,22 @@ TEST(MemoFile, UneditedNamesKeepTheirStoredBytes) {
   EXPECT_EQ(encodeMemoFile(rows, charset).error().field, MemoField::Name);
 }
 
+// A memo the user leaves alone goes back as the file held it, even bytes that
+// do not decode; once edited it is written from its text.
+TEST(MemoFile, UneditedMemosKeepTheirBytes) {
+  const Bytes file = bytes({'"', 'N', '"', ',', '"', 'a', '"', ',', '"', 0x85, 0x40, '"', '"', 'q',
+                            '"', '"', '"', '\r', '\n'});
+  std::vector<FriendEntry> rows{row(u"N", u"a")};
+  attachMemos(rows, readMemoFile(file, charset));
+  EXPECT_EQ(rows[0].friendMemo, u"\uFFFD\"q\"");
+  EXPECT_EQ(encode(rows), file);
+
+  rows[0].friendMemo = u"ok";
+  EXPECT_EQ(encode(rows), "\"N\",\"a\",\"ok\"\r\n");
+  rows[0].friendMemo = u"\uFFFD";  // typed: no code to write it with
+  EXPECT_EQ(encodeMemoFile(rows, charset).error().field, MemoField::Memo);
+}
+
 TEST(AttachMemos, MemosFollowTheirFriends) {
   std::vector<FriendEntry> written{row(u"A", u"a"), row(u"B", u"b"), row(u"C", u"c")};
   written[0].friendMemo = u"memo A";
