@@ -36,17 +36,10 @@ void ListPeer::showListIndex(int index) {
 // A name edit removes its line and inserts it again; near the end of a long
 // list the removal alone would scroll the view, so each step puts it back.
 void ListPeer::insertLine(int index, const Text& text) {
-  const HWND h = hwnd();
-  const auto line = reinterpret_cast<LPARAM>(wide(text));
-  // The list holds the new line already. One added last, as when the list is
-  // filled, never moves the view.
-  if (index == list_.listCount() - 1) {
-    SendMessageW(h, LB_ADDSTRING, 0, line);
-    return;
-  }
-  const LRESULT top = SendMessageW(h, LB_GETTOPINDEX, 0, 0);
-  SendMessageW(h, LB_INSERTSTRING, static_cast<WPARAM>(index), line);
-  SendMessageW(h, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  const LRESULT top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
+  SendMessageW(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(wide(text)));
+  SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
 void ListPeer::removeLine(int index) {
