@@ -20,7 +20,7 @@ void FriendListEditing::connect() {
 
 void FriendListEditing::fillList() {
   c_.List1.setLines(table_.names());
-  if (c_.List1.listIndex() < 0 && !table_.rows.empty()) c_.List1.setListIndex(0);
+  if (!table_.rows.empty()) c_.List1.setListIndex(0);
   if (auto* row = selectedRow()) {
     showRow(*row);
   } else {

@@ -55,7 +55,7 @@ void SmallForm::Form_Load() {
 
 void SmallForm::fillList() {
   c.List1.setLines(compactTable_.names());
-  if (c.List1.listIndex() < 0 && c.List1.listCount() > 0) c.List1.setListIndex(0);
+  if (c.List1.listCount() > 0) c.List1.setListIndex(0);
 }
 
 void SmallForm::Command1_Click() { host_.command(HostCommand::Bath); }
