@@ -42,9 +42,9 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     info.bookError = counts.error();
     return info;
   }
-  // Splits as the counts did, so it cannot fail where they did not.
+  // Both split as the counts and the load did, so neither can fail here.
   if (others == OtherChanges::Keep &&
-      withCountsCleared(onDisk.value()).value() != table.bookOnDisk) {
+      withCountsCleared(onDisk.value()).value() != withCountsCleared(table.bookOnDisk).value()) {
     return failure(BookFailure::ChangedMeanwhile, kBookFile);
   }
 
@@ -99,7 +99,7 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     table.rows[i].friendNum = rows[i].friendNum;
     table.rows[i].origin = std::move(written.value()[i].origin);
   }
-  table.bookOnDisk = withCountsCleared(book.value()).value();
+  table.bookOnDisk = std::move(book.value());
   return std::nullopt;
 }
 

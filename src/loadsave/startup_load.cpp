@@ -22,8 +22,7 @@ Result<Bytes, BookFailureInfo> readBook(Files& files) {
 Result<FriendTable, BookFailureInfo> parseBook(BytesView bytes, const Charset& charset) {
   auto rows = readFriendBook(bytes, charset);
   if (!rows) return BookFailureInfo{BookFailure::Damaged, kBookFile, {}, rows.error(), {}, {}};
-  // Splits as the rows did, so it cannot fail where they did not.
-  return FriendTable{std::move(rows.value()), withCountsCleared(bytes).value()};
+  return FriendTable{std::move(rows.value()), Bytes(bytes)};
 }
 
 // A memo file that exists but cannot be read must stop the start: carrying on

@@ -44,8 +44,8 @@ struct FriendEntry {
 struct FriendTable {
   static constexpr std::size_t kCapacity = 1000;
   std::vector<FriendEntry> rows;
-  // The friend book as last read or written, counts cleared: a save compares
-  // the book on disk with it to see whether another program changed friends.
+  // The friend book as last read or written: a save compares the book on disk
+  // with it, counts aside, to see whether another program changed friends.
   Bytes bookOnDisk = {};
 
   bool full() const { return rows.size() >= kCapacity; }
