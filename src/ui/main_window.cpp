@@ -11,12 +11,13 @@
 namespace quillby {
 
 Main::Main(Services& services, ProgramHooks hooks)
-    : s_(services),
+    : dialogs_(services.dialogs, [this] { return c.form.windowId(); }),
+      s_(services.withDialogs(dialogs_)),
       hooks_(std::move(hooks)),
-      host_(services, settings_, c.form, c.Label9),
+      host_(s_, settings_, c.form, c.Label9),
       editing_(table_,
                {c.List1, c.txtName, c.txtNum, c.txtAddress, c.txtPetName, c.txtPetKind, c.txtMemo},
-               services.dialogs) {
+               dialogs_) {
   if (!hooks_.endProgram) hooks_.endProgram = [] {};
   applyDesign(mainLayout(c));
   connect();

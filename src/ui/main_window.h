@@ -65,7 +65,8 @@ class Main {
   void connect();
   void applySettings();
 
-  Services& s_;
+  WindowDialogs dialogs_;
+  Services s_;  // with this window's boxes
   ProgramHooks hooks_;
   FriendTable table_;
   SettingsValues settings_;

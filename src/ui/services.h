@@ -17,6 +17,9 @@ struct Services {
   WindowManager& windows;
   HostInput& input;
   Clock& clock;
+
+  // The same services with the message boxes of one window.
+  Services withDialogs(Dialogs& own) const { return {files, charset, own, windows, input, clock}; }
 };
 
 }  // namespace quillby

@@ -10,10 +10,11 @@
 namespace quillby {
 
 SmallForm::SmallForm(Services& services, Form& mainForm, std::function<void()> endProgram)
-    : s_(services),
+    : dialogs_(services.dialogs, [this] { return c.form.windowId(); }),
+      s_(services.withDialogs(dialogs_)),
       mainForm_(mainForm),
       endProgram_(std::move(endProgram)),
-      host_(services, settings_, c.form, c.Label9) {
+      host_(s_, settings_, c.form, c.Label9) {
   applyDesign(smallLayout(c));
   connect();
 }

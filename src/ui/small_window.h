@@ -48,7 +48,8 @@ class SmallForm {
   void connect();
   void fillList();
 
-  Services& s_;
+  WindowDialogs dialogs_;
+  Services s_;  // with this window's boxes
   Form& mainForm_;
   std::function<void()> endProgram_;
   FriendTable compactTable_;

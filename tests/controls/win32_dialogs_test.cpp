@@ -15,6 +15,7 @@ struct BoxSeen {
   std::wstring text;
   int defaultButton = 0;
   HWND owner = nullptr;
+  bool inFront = false;  // above every other window shown
 };
 
 std::thread answerBox(const wchar_t* title, WPARAM answer, BoxSeen& seen) {
@@ -36,15 +37,22 @@ std::thread answerBox(const wchar_t* title, WPARAM answer, BoxSeen& seen) {
       }
     }
     seen.owner = GetWindow(box, GW_OWNER);
+    HWND top = GetTopWindow(nullptr);
+    while (top && !IsWindowVisible(top)) top = GetWindow(top, GW_HWNDNEXT);
+    seen.inFront = top == box;
     PostMessageW(box, WM_COMMAND, answer, 0);
   });
+}
+
+HWND makeWindow(const wchar_t* title) {
+  return CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 class Win32DialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
-                             100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    owner_ = makeWindow(L"owner");
     SetActiveWindow(owner_);
   }
   void TearDown() override { DestroyWindow(owner_); }
@@ -53,11 +61,30 @@ class Win32DialogsTest : public ::testing::Test {
   Win32Dialogs dialogs_;
 };
 
+// The box goes with the window that raised it, not with whichever is active,
+// and shows above every window.
+TEST_F(Win32DialogsTest, TheNamedOwnerHoldsTheBoxWhichComesInFront) {
+  const HWND other = makeWindow(L"other");
+  SetActiveWindow(other);
+  BoxSeen seen;
+  auto answerer = answerBox(L"日付", IDOK, seen);
+  DialogRequest request{u"日付を元に戻せませんでした。", u"日付", DialogButtons::Ok,
+                        DialogIcon::Critical, 1};
+  request.owner = reinterpret_cast<WindowId>(owner_);
+  dialogs_.show(request);
+  answerer.join();
+  DestroyWindow(other);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.owner, owner_);
+  EXPECT_TRUE(seen.inFront);
+}
+
 TEST_F(Win32DialogsTest, SecondButtonAsDefaultAndOkAnswered) {
   BoxSeen seen;
   auto answerer = answerBox(L"削除の確認", IDOK, seen);
-  const auto answer = dialogs_.show(
-      {u"削除しますか？", u"削除の確認", DialogButtons::OkCancel, DialogIcon::Exclamation, 2});
+  const auto answer =
+      dialogs_.show({u"削除しますか？", u"削除の確認", DialogButtons::OkCancel,
+                     DialogIcon::Exclamation, 2, reinterpret_cast<WindowId>(owner_)});
   answerer.join();
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(answer, DialogAnswer::Ok);

@@ -187,5 +187,22 @@ TEST_F(TwoWindowsTest, CompactButtonsDriveTheHostWithTheirOwnKeysAndFriends) {
   EXPECT_EQ(journal.entries.size(), sent);
 }
 
+// A box belongs to the window whose action raised it, whichever window the
+// system counts as active then.
+TEST_F(TwoWindowsTest, EachWindowsBoxesAreOwnedByThatWindow) {
+  putThreeFriends();
+  putSettings("\" 0\",\" 0\",,,\"1\",\"0\"\r\n");
+  ASSERT_TRUE(start());
+  dialogs.answers = {DialogAnswer::Cancel, DialogAnswer::Cancel, DialogAnswer::Cancel};
+  m().Command4.userClicked();
+  m().Del.userClicked();
+  m().shrink.userClicked();
+  small().c.Command4.userClicked();
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_EQ(dialogs.shown[0].owner, kMainWindow);
+  EXPECT_EQ(dialogs.shown[1].owner, kMainWindow);
+  EXPECT_EQ(dialogs.shown[2].owner, kCompactWindow);
+}
+
 }  // namespace
 }  // namespace quillby

@@ -27,7 +27,11 @@ DialogAnswer Win32Dialogs::show(const DialogRequest& request) {
   UINT flags = request.buttons == DialogButtons::OkCancel ? MB_OKCANCEL : MB_OK;
   flags |= iconFlag(request.icon);
   if (request.defaultButton == 2) flags |= MB_DEFBUTTON2;
-  const HWND owner = GetActiveWindow();
+  // The box comes to the front even while another program is there, as the
+  // host is after its keys.
+  flags |= MB_SETFOREGROUND | MB_TOPMOST;
+  HWND owner = reinterpret_cast<HWND>(request.owner);
+  if (!IsWindow(owner)) owner = nullptr;
   // Without an owner to disable, the box still holds every window of ours.
   if (!owner) flags |= MB_TASKMODAL;
   const int answer = MessageBoxW(owner, wide(request.text), wide(request.title), flags);

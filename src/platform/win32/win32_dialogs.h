@@ -4,7 +4,7 @@
 
 namespace quillby {
 
-// Message boxes owned by the thread's active window.
+// Message boxes owned by the window the request names, in front of all others.
 class Win32Dialogs final : public Dialogs {
  public:
   DialogAnswer show(const DialogRequest& request) override;
