@@ -6,10 +6,14 @@
 #include <imm.h>  // needs windows.h first
 // clang-format on
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "controls/win32/font_faces.h"
+#include "controls/win32/fonts.h"
 #include "controls/win32/window_builder.h"
 #include "controls/win32_test_support.h"
 #include "ui/main_layout.h"
@@ -113,22 +117,41 @@ LOGFONTW fontOf(HWND hwnd) {
   return font;
 }
 
+// The face in use is installed: the designed one, or one of its kind in its
+// place (proportional for the P face, fixed-pitch for the other).
+void expectFaceStandsFor(const wchar_t* face, const wchar_t* designed) {
+  EXPECT_TRUE(fontFaceInstalled(reinterpret_cast<const char16_t*>(face))) << face;
+  const auto& designs = font_faces::kDesigned;
+  const auto design = std::find_if(designs.begin(), designs.end(), [designed](const auto& d) {
+    return d.face == reinterpret_cast<const char16_t*>(designed);
+  });
+  ASSERT_NE(design, designs.end());
+  const TextView used(reinterpret_cast<const char16_t*>(face));
+  EXPECT_TRUE(used == design->face || used == design->englishName ||
+              std::find(design->standIns.begin(), design->standIns.end(), used) !=
+                  design->standIns.end())
+      << face << " for " << designed;
+}
+
 // Every control at twips / 15 pixels, with its class, caption and font; the
-// z-order is the tab order, with the labels beneath everything else.
+// z-order is the tab order, with the labels beneath everything else, the
+// smaller above the larger.
 void expectControls(const WindowLayout& layout, const std::vector<Expected>& expected) {
   ASSERT_EQ(layout.controls.size(), expected.size());
   const Form& form = *layout.form;
-  std::vector<HWND> zOrder;
-  for (const bool labels : {false, true}) {
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      if ((std::wstring(expected[i].windowClass) == L"Static") == labels) {
-        zOrder.push_back(control(form, i));
-      }
-    }
+  std::vector<std::size_t> order;
+  std::vector<std::size_t> labels;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    (std::wstring(expected[i].windowClass) == L"Static" ? labels : order).push_back(i);
   }
+  std::stable_sort(labels.begin(), labels.end(), [&expected](std::size_t a, std::size_t b) {
+    return expected[a].twips.width * expected[a].twips.height <
+           expected[b].twips.width * expected[b].twips.height;
+  });
+  order.insert(order.end(), labels.begin(), labels.end());
   HWND below = GetWindow(hwndOf(form), GW_CHILD);
-  for (HWND h : zOrder) {
-    EXPECT_EQ(below, h);
+  for (std::size_t i : order) {
+    EXPECT_EQ(below, control(form, i)) << expected[i].name;
     below = GetWindow(below, GW_HWNDNEXT);
   }
   EXPECT_EQ(below, nullptr);
@@ -147,7 +170,7 @@ void expectControls(const WindowLayout& layout, const std::vector<Expected>& exp
     EXPECT_EQ(r.bottom - r.top, e.twips.height / 15);
     EXPECT_EQ(windowText(h), reinterpret_cast<const char16_t*>(e.caption));
     const LOGFONTW font = fontOf(h);
-    EXPECT_STREQ(font.lfFaceName, e.face);
+    expectFaceStandsFor(font.lfFaceName, e.face);
     EXPECT_EQ(font.lfHeight, -std::lround(e.points * 96 / 72));
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
     const bool isLabel = std::wstring(e.windowClass) == L"Static";
@@ -339,6 +362,184 @@ TEST(Screenshots, BothWindowsAsShown) {
   pumpMessages();
   EXPECT_TRUE(test::saveScreenshot(hwndOf(main.form), L"main_window.bmp"));
   EXPECT_TRUE(test::saveScreenshot(hwndOf(small.form), L"small_window.bmp"));
+}
+
+// The window's visible children from the top of the z-order down.
+std::vector<HWND> visibleChildren(HWND window) {
+  std::vector<HWND> children;
+  for (HWND h = GetWindow(window, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (styleOf(h) & WS_VISIBLE) children.push_back(h);
+  }
+  return children;
+}
+
+std::string_view nameOf(const WindowLayout& layout, HWND h) {
+  return layout.controls[static_cast<std::size_t>(GetDlgCtrlID(h) - kFirstControlId)].name;
+}
+
+// The part of the control's rectangle that no sibling above it covers, in the
+// parent's client coordinates.
+HRGN uncoveredPart(const std::vector<HWND>& zOrder, std::size_t at) {
+  const RECT own = rectInParent(zOrder[at]);
+  HRGN part = CreateRectRgnIndirect(&own);
+  for (std::size_t above = 0; above < at; ++above) {
+    const RECT r = rectInParent(zOrder[above]);
+    HRGN cover = CreateRectRgnIndirect(&r);
+    CombineRgn(part, part, cover, RGN_DIFF);
+    DeleteObject(cover);
+  }
+  return part;
+}
+
+void expectNothingHidden(const WindowLayout& layout) {
+  const auto zOrder = visibleChildren(hwndOf(*layout.form));
+  ASSERT_EQ(zOrder.size(), layout.controls.size());
+  for (std::size_t i = 0; i < zOrder.size(); ++i) {
+    HRGN part = uncoveredPart(zOrder, i);
+    RECT box{};
+    EXPECT_NE(GetRgnBox(part, &box), NULLREGION) << nameOf(layout, zOrder[i]) << " is hidden";
+    DeleteObject(part);
+  }
+}
+
+TEST(BothWindows, NoControlLiesHiddenBeneathOthers) {
+  MainControls main;
+  SmallControls small;
+  const WindowLayout mainWindow = mainLayout(main);
+  const WindowLayout smallWindow = smallLayout(small);
+  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
+  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+  expectNothingHidden(mainWindow);
+  expectNothingHidden(smallWindow);
+}
+
+// Where a control draws its caption, in its own client coordinates: the lines
+// laid out in `lines` with `format`, and where they may show, `area`.
+struct CaptionPlace {
+  RECT area;
+  RECT lines;
+  UINT format;
+};
+
+CaptionPlace captionPlace(HWND h, HDC dc, const std::wstring& caption) {
+  RECT area{};
+  GetClientRect(h, &area);
+  if (classOf(h) == L"Static") return {area, area, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS};
+  // A button centres its lines within its edges.
+  InflateRect(&area, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+  RECT lines = area;
+  DrawTextW(dc, caption.c_str(), -1, &lines, DT_CALCRECT | DT_CENTER | DT_WORDBREAK);
+  const int height = lines.bottom - lines.top;
+  lines = area;
+  OffsetRect(&lines, 0, ((area.bottom - area.top) - height) / 2);
+  return {area, lines, DT_CENTER | DT_WORDBREAK};
+}
+
+// Pixels of a control's caption, drawn in the control's own font as the
+// control lays it out, that fall outside its place, outside the window or
+// beneath a sibling above it.
+int captionPixelsLost(const std::vector<HWND>& zOrder, std::size_t at) {
+  const HWND h = zOrder[at];
+  const Text text = windowText(h);
+  const std::wstring caption(text.begin(), text.end());
+  const RECT own = rectInParent(h);
+  constexpr int kSpill = 64;  // room around the control for what spills over
+  const int width = own.right - own.left + 2 * kSpill;
+  const int height = own.bottom - own.top + 2 * kSpill;
+
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  const HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+  PatBlt(dc, 0, 0, width, height, WHITENESS);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  CaptionPlace place = captionPlace(h, dc, caption);
+  OffsetRect(&place.lines, kSpill, kSpill);
+  DrawTextW(dc, caption.c_str(), -1, &place.lines, place.format | DT_NOCLIP);
+  GdiFlush();
+
+  // Where the caption may show, in the bitmap's coordinates.
+  HRGN allowed = uncoveredPart(zOrder, at);
+  RECT client{};
+  GetClientRect(GetParent(h), &client);
+  OffsetRect(&place.area, own.left, own.top);
+  for (const RECT& within : {client, place.area}) {
+    HRGN limit = CreateRectRgnIndirect(&within);
+    CombineRgn(allowed, allowed, limit, RGN_AND);
+    DeleteObject(limit);
+  }
+  OffsetRgn(allowed, kSpill - own.left, kSpill - own.top);
+
+  int lost = 0;
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool inked = (pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF;
+      if (inked && !PtInRegion(allowed, x, y)) ++lost;
+    }
+  }
+  DeleteObject(allowed);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return lost;
+}
+
+bool proportional(HWND h) {
+  HDC dc = GetDC(h);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;  // the bit means variable pitch
+}
+
+void expectCaptionsWhole(const WindowLayout& layout, const std::vector<Expected>& expected) {
+  const auto zOrder = visibleChildren(hwndOf(*layout.form));
+  for (std::size_t i = 0; i < zOrder.size(); ++i) {
+    SCOPED_TRACE(nameOf(layout, zOrder[i]));
+    const Expected& design =
+        expected[static_cast<std::size_t>(GetDlgCtrlID(zOrder[i]) - kFirstControlId)];
+    EXPECT_EQ(proportional(zOrder[i]), std::wstring(design.face) == kP);
+    if (classOf(zOrder[i]) == L"Edit" || windowText(zOrder[i]).empty()) continue;
+    EXPECT_EQ(captionPixelsLost(zOrder, i), 0);
+  }
+}
+
+// As a user's own Wine runs: the Japanese code page and no faces replaced, so
+// the designed faces are missing and stand-ins of other widths take their
+// place.
+TEST(PlainJapaneseWine, EveryCaptionShowsWholeInItsControlsOwnFont) {
+  EXPECT_EQ(GetACP(), 932u) << "Wine runs without LANG=ja_JP.UTF-8";
+  HKEY replacements = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", 0, KEY_READ,
+                    &replacements) == ERROR_SUCCESS) {
+    DWORD values = 0;
+    RegQueryInfoKeyW(replacements, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(replacements);
+    EXPECT_EQ(values, 0u) << "the Wine prefix replaces faces; scripts/setup makes it plain";
+  }
+
+  MainControls main;
+  SmallControls small;
+  const WindowLayout mainWindow = mainLayout(main);
+  const WindowLayout smallWindow = smallLayout(small);
+  applyDesign(mainWindow);
+  applyDesign(smallWindow);
+  main.Label9.setCaption(u" 19.9");  // the countdown at its widest
+  small.Label9.setCaption(u" 19.9");
+  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
+  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+  expectCaptionsWhole(mainWindow, kMain);
+  expectCaptionsWhole(smallWindow, kSmall);
 }
 
 }  // namespace

@@ -1,12 +1,34 @@
 #include "controls/win32/fonts.h"
 
 #include <algorithm>
+#include <map>
+
+#include "controls/win32/font_faces.h"
 
 namespace quillby {
 namespace {
 
 // The face and size the windows were designed with.
 const FontSpec kDefaultFont{u"ＭＳ Ｐゴシック", 9};
+
+void putFace(LOGFONTW& font, TextView face) {
+  const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+  std::copy_n(face.begin(), length, font.lfFaceName);
+}
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+// The face chosen for a designed one, looked up once per run: the fonts do
+// not change while the program runs, and each look-up asks the font system.
+const Text& chosenFace(const Text& requested) {
+  static std::map<Text, Text> chosen;
+  const auto known = chosen.find(requested);
+  if (known != chosen.end()) return known->second;
+  return chosen.emplace(requested, installedFace(requested, fontFaceInstalled)).first->second;
+}
 
 HFONT createFont(const FontSpec& wanted, ScreenScale scale) {
   LOGFONTW font{};
@@ -17,12 +39,22 @@ HFONT createFont(const FontSpec& wanted, ScreenScale scale) {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::size_t length = std::min<std::size_t>(wanted.face.size(), LF_FACESIZE - 1);
-  std::copy_n(wanted.face.begin(), length, font.lfFaceName);
+  putFace(font, chosenFace(wanted.face));
   return CreateFontIndirectW(&font);
 }
 
 }  // namespace
+
+bool fontFaceInstalled(TextView face) {
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  putFace(query, face);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &query, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
 
 WindowFonts::~WindowFonts() {
   for (const auto& entry : fonts_) DeleteObject(entry.font);

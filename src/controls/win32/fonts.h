@@ -9,10 +9,14 @@
 
 namespace quillby {
 
+// Whether the font system lists a face of this name.
+bool fontFaceInstalled(TextView face);
+
 // The fonts one window's controls use, made for the screen's resolution and
-// kept as long as the window. Every font asks for the Shift-JIS character set,
-// so that Japanese text finds a face that has it even where the named one is
-// missing.
+// kept as long as the window. A designed face that is not installed gives way
+// to a like one that is, at the same size; every font asks for the Shift-JIS
+// character set, so that Japanese text finds a face that has it even where no
+// like one is installed.
 class WindowFonts {
  public:
   explicit WindowFonts(ScreenScale scale) : scale_(scale) {}

@@ -5,7 +5,10 @@
 #include <imm.h>  // needs windows.h first
 // clang-format on
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 #include "controls/win32/control_peers.h"
 #include "controls/win32/form_window.h"
@@ -94,16 +97,27 @@ bool buildWindow(const WindowLayout& layout, ScreenScale scale) {
 
   // Labels are drawn on the window itself, beneath every other control they
   // overlap, so they come last in the z-order; the others come in tab order.
-  for (const bool labels : {false, true}) {
-    int id = kFirstControlId;
-    for (const auto& control : layout.controls) {
-      const int controlId = id++;
-      if (std::holds_alternative<Label*>(control.control) != labels) continue;
-      HWND child = std::visit(ChildMaker(control, form.hwnd(), controlId, scale), control.control);
-      if (!child) return false;
-      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form.fonts().get(control.font)),
-                   FALSE);
-    }
+  // Among the labels the smaller lie above, so that one placed within another
+  // (the countdown within the double-click hint) shows.
+  const auto& controls = layout.controls;
+  std::vector<std::size_t> zOrder(controls.size());
+  std::iota(zOrder.begin(), zOrder.end(), std::size_t{0});
+  const auto isLabel = [&controls](std::size_t i) {
+    return std::holds_alternative<Label*>(controls[i].control);
+  };
+  const auto labels = std::stable_partition(zOrder.begin(), zOrder.end(),
+                                            [&isLabel](std::size_t i) { return !isLabel(i); });
+  std::stable_sort(labels, zOrder.end(), [&controls](std::size_t a, std::size_t b) {
+    return controls[a].rect.width * controls[a].rect.height <
+           controls[b].rect.width * controls[b].rect.height;
+  });
+  for (const std::size_t i : zOrder) {
+    const int controlId = kFirstControlId + static_cast<int>(i);
+    HWND child =
+        std::visit(ChildMaker(controls[i], form.hwnd(), controlId, scale), controls[i].control);
+    if (!child) return false;
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form.fonts().get(controls[i].font)),
+                 FALSE);
   }
   return true;
 }
