@@ -334,36 +334,6 @@ TEST(SmallWindowLayout, ThinBorderWithoutCaptionAndControlsWhereDesigned) {
   EXPECT_EQ(origin.y - frame.top, 1);
 }
 
-TEST(Screenshots, BothWindowsAsShown) {
-  MainControls main;
-  SmallControls small;
-  const WindowLayout mainWindow = mainLayout(main);
-  const WindowLayout smallWindow = smallLayout(small);
-  applyDesign(mainWindow);
-  applyDesign(smallWindow);
-  for (const char16_t* name : {u"山田 花子", u"たろう", u"Ｐｏｓｔ友", u"すずき"}) {
-    main.List1.addItem(name);
-    small.List1.addItem(name);
-  }
-  main.List1.setListIndex(1);
-  small.List1.setListIndex(0);
-  main.Label9.setCaption(u" 19.9");
-  main.Check1.setValue(true);
-  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
-  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
-  main.form.move(300, 300);
-  small.form.move(9000, 300);
-  main.form.show();
-  small.form.show();
-  pumpMessages();
-  main.form.refresh();
-  small.form.refresh();
-  Sleep(300);
-  pumpMessages();
-  EXPECT_TRUE(test::saveScreenshot(hwndOf(main.form), L"main_window.bmp"));
-  EXPECT_TRUE(test::saveScreenshot(hwndOf(small.form), L"small_window.bmp"));
-}
-
 // The window's visible children from the top of the z-order down.
 std::vector<HWND> visibleChildren(HWND window) {
   std::vector<HWND> children;
@@ -402,13 +372,50 @@ void expectNothingHidden(const WindowLayout& layout) {
   }
 }
 
-TEST(BothWindows, NoControlLiesHiddenBeneathOthers) {
+// Both windows as designed, the countdown showing at its widest.
+class BothWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    applyDesign(mainWindow);
+    applyDesign(smallWindow);
+    main.Label9.setCaption(u" 19.9");
+    small.Label9.setCaption(u" 19.9");
+  }
+  void build() {
+    ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
+    ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+  }
+
   MainControls main;
   SmallControls small;
   const WindowLayout mainWindow = mainLayout(main);
   const WindowLayout smallWindow = smallLayout(small);
-  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
-  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+};
+
+TEST_F(BothWindows, Screenshots) {
+  for (const char16_t* name : {u"山田 花子", u"たろう", u"Ｐｏｓｔ友", u"すずき"}) {
+    main.List1.addItem(name);
+    small.List1.addItem(name);
+  }
+  main.List1.setListIndex(1);
+  small.List1.setListIndex(0);
+  main.Check1.setValue(true);
+  build();
+  main.form.move(300, 300);
+  small.form.move(9000, 300);
+  main.form.show();
+  small.form.show();
+  pumpMessages();
+  main.form.refresh();
+  small.form.refresh();
+  Sleep(300);
+  pumpMessages();
+  EXPECT_TRUE(test::saveScreenshot(hwndOf(main.form), L"main_window.bmp"));
+  EXPECT_TRUE(test::saveScreenshot(hwndOf(small.form), L"small_window.bmp"));
+}
+
+TEST_F(BothWindows, NoControlLiesHiddenBeneathOthers) {
+  build();
   expectNothingHidden(mainWindow);
   expectNothingHidden(smallWindow);
 }
@@ -516,7 +523,7 @@ void expectCaptionsWhole(const WindowLayout& layout, const std::vector<Expected>
 // As a user's own Wine runs: the Japanese code page and no faces replaced, so
 // the designed faces are missing and stand-ins of other widths take their
 // place.
-TEST(PlainJapaneseWine, EveryCaptionShowsWholeInItsControlsOwnFont) {
+TEST_F(BothWindows, InAPlainJapaneseWineEveryCaptionShowsWholeInItsControlsOwnFont) {
   EXPECT_EQ(GetACP(), 932u) << "Wine runs without LANG=ja_JP.UTF-8";
   HKEY replacements = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", 0, KEY_READ,
@@ -527,17 +534,7 @@ TEST(PlainJapaneseWine, EveryCaptionShowsWholeInItsControlsOwnFont) {
     RegCloseKey(replacements);
     EXPECT_EQ(values, 0u) << "the Wine prefix replaces faces; scripts/setup makes it plain";
   }
-
-  MainControls main;
-  SmallControls small;
-  const WindowLayout mainWindow = mainLayout(main);
-  const WindowLayout smallWindow = smallLayout(small);
-  applyDesign(mainWindow);
-  applyDesign(smallWindow);
-  main.Label9.setCaption(u" 19.9");  // the countdown at its widest
-  small.Label9.setCaption(u" 19.9");
-  ASSERT_TRUE(buildWindow(mainWindow, {15, 15}));
-  ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
+  build();
   expectCaptionsWhole(mainWindow, kMain);
   expectCaptionsWhole(smallWindow, kSmall);
 }
