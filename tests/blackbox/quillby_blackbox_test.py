@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Quillby.exe under Wine, used from outside with the mouse on a demo folder, as a
-user would: an unedited save leaves the friend book as it was, the exit stores
+"""Quillby.exe under Wine, unpacked from the release zip into a demo folder and
+used from outside with the mouse, as a user would: an unedited save leaves the
+friend book as it was, the exit stores
 where the window stood, and a program left from the compact window starts in it
 again."""
 
@@ -10,6 +11,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 from wine_desktop import (REPO, Failure, MapWatch, WineProgram, click_control, display,
                           end_programs_in, geometry, move, twips, wait_until)
@@ -63,10 +65,12 @@ def settings_record(left, top, main_window_flag):
     return f'" {twips(left)}"," {twips(top)}",,,"{main_window_flag}",""\r\n'.encode()
 
 
-def make_program_folder(root, quillby, standin):
+def make_program_folder(root, release_zip, standin):
     folder = root / "PostPet"
     folder.mkdir()
-    shutil.copy(quillby, folder / "Quillby.exe")
+    with zipfile.ZipFile(release_zip, metadata_encoding="cp932") as release:
+        release.extractall(folder)
+    check((folder / "Quillby.exe").is_file(), "the release zip holds no Quillby.exe")
     shutil.copy(standin, folder / "PostPet20.EXE")
     subprocess.run([sys.executable, str(REPO / "scripts" / "demo-book.py"), str(folder)],
                    check=True)
@@ -166,7 +170,7 @@ def compact_start(folder, watch):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--quillby", required=True, type=pathlib.Path)
+    parser.add_argument("--release-zip", required=True, type=pathlib.Path)
     parser.add_argument("--standin", required=True, type=pathlib.Path)
     args = parser.parse_args()
     for tool in ("xdotool", "xev", "xprop", "xwininfo", "wine"):
@@ -174,7 +178,7 @@ def main():
 
     with tempfile.TemporaryDirectory(prefix="quillby-blackbox-") as root, display(), \
             MapWatch() as watch:
-        folder = make_program_folder(pathlib.Path(root), args.quillby, args.standin)
+        folder = make_program_folder(pathlib.Path(root), args.release_zip, args.standin)
         book, memo = read(folder, BOOK), read(folder, MEMO)
         try:
             frame = first_start_save_and_exit(folder, watch, book, memo)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <future>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -266,6 +267,28 @@ TEST_F(CharsetTest, SixtyFourKilobytesRoundTrip) {
   ASSERT_TRUE(bytes);
   EXPECT_GE(bytes->size(), 65536u);
   EXPECT_EQ(charset.toUnicode(*bytes), text);
+}
+
+// The start-up files are read on a second thread while the window's thread may
+// convert too; and a text that fails leaves nothing behind for the next one.
+TEST_F(CharsetTest, TwoThreadsConvertAtOnceThroughFailures) {
+  Text text;
+  while (text.size() < 20000) text += u"おともだち帳ﾎﾟｽﾄ漢字ABC";
+  const auto bytes = charset.fromUnicode(text);
+  ASSERT_TRUE(bytes);
+  const auto convert = [&] {
+    int wrong = 0;
+    for (int i = 0; i < 50; ++i) {
+      wrong += charset.toUnicode("\x82") != std::nullopt;
+      wrong += charset.toUnicode(*bytes) != text;
+      wrong += charset.fromUnicode(Text(1, u'\xD842')) != std::nullopt;
+      wrong += charset.fromUnicode(text) != bytes;
+    }
+    return wrong;
+  };
+  auto other = std::async(std::launch::async, convert);
+  EXPECT_EQ(convert(), 0);
+  EXPECT_EQ(other.get(), 0);
 }
 
 }  // namespace

@@ -63,8 +63,9 @@ bool isLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// One conversion direction, opened per call: cheap next to any real text, and it
-// leaves nothing shared between calls.
+// One conversion direction, kept open for the thread's life: opening one costs
+// more than converting a friend's name, and an open one must not be shared
+// between threads.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -75,6 +76,9 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
 
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Forgets whatever a text before, failed or not, left behind.
+  void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
 
   // Converts all of `in` onto the end of `out`. Fails on any sequence without an
   // exact counterpart, never substitutes. `maxOutBytesPerInByte` bounds the growth.
@@ -102,12 +106,25 @@ class Converter {
   iconv_t cd_;
 };
 
+// This thread's converter from `from` to `to`, ready for a new text; null when
+// the system has none.
+template <const char* to, const char* from>
+Converter* threadConverter() {
+  thread_local Converter converter(to, from);
+  if (!converter.ok()) return nullptr;
+  converter.reset();
+  return &converter;
+}
+
+constexpr char kUtf16[] = "UTF-16LE";
+constexpr char kCp932[] = "CP932";
+
 }  // namespace
 
 std::optional<Text> IconvCharset::toUnicode(BytesView cp932) const {
   if (cp932.empty()) return Text{};
-  Converter converter("UTF-16LE", "CP932");
-  if (!converter.ok()) return std::nullopt;
+  Converter* converter = threadConverter<kUtf16, kCp932>();
+  if (converter == nullptr) return std::nullopt;
   Text out;
   out.reserve(cp932.size());
   std::size_t runStart = 0;
@@ -118,11 +135,11 @@ std::optional<Text> IconvCharset::toUnicode(BytesView cp932) const {
       i += isLeadByte(byte) ? 2 : 1;  // a trail byte may itself be 0x80
       continue;
     }
-    if (!converter.append(cp932.data() + runStart, i - runStart, 2, out)) return std::nullopt;
+    if (!converter->append(cp932.data() + runStart, i - runStart, 2, out)) return std::nullopt;
     out.push_back(kUnit80);
     runStart = ++i;
   }
-  if (!converter.append(cp932.data() + runStart, cp932.size() - runStart, 2, out)) {
+  if (!converter->append(cp932.data() + runStart, cp932.size() - runStart, 2, out)) {
     return std::nullopt;
   }
   return out;
@@ -130,8 +147,8 @@ std::optional<Text> IconvCharset::toUnicode(BytesView cp932) const {
 
 std::optional<Bytes> IconvCharset::fromUnicode(TextView text) const {
   if (text.empty()) return Bytes{};
-  Converter converter("CP932", "UTF-16LE");
-  if (!converter.ok()) return std::nullopt;
+  Converter* converter = threadConverter<kCp932, kUtf16>();
+  if (converter == nullptr) return std::nullopt;
   Bytes out;
   out.reserve(text.size() * 2);
   std::size_t runStart = 0;
@@ -140,12 +157,12 @@ std::optional<Bytes> IconvCharset::fromUnicode(TextView text) const {
     if (fixed == nullptr) continue;
     if (fixed->code.empty()) return std::nullopt;
     const auto* run = reinterpret_cast<const char*>(text.data() + runStart);
-    if (!converter.append(run, (i - runStart) * sizeof(char16_t), 1, out)) return std::nullopt;
+    if (!converter->append(run, (i - runStart) * sizeof(char16_t), 1, out)) return std::nullopt;
     out += fixed->code;
     runStart = i + 1;
   }
   const auto* run = reinterpret_cast<const char*>(text.data() + runStart);
-  if (!converter.append(run, (text.size() - runStart) * sizeof(char16_t), 1, out)) {
+  if (!converter->append(run, (text.size() - runStart) * sizeof(char16_t), 1, out)) {
     return std::nullopt;
   }
   return out;
