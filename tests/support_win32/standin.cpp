@@ -137,6 +137,8 @@ Text typedText(const std::vector<std::string>& lines) {
 
 LocalDateTime TimeOnlyClock::now() const { return Win32Clock().now(); }
 
+double TimeOnlyClock::steadySeconds() const { return Win32Clock().steadySeconds(); }
+
 void TimeOnlyClock::sleep(std::chrono::milliseconds duration) { Win32Clock().sleep(duration); }
 
 ClockStatus TimeOnlyClock::setDate(std::chrono::year_month_day) {

@@ -44,6 +44,7 @@ Text typedText(const std::vector<std::string>& lines);
 class TimeOnlyClock final : public Clock {
  public:
   LocalDateTime now() const override;
+  double steadySeconds() const override;
   void sleep(std::chrono::milliseconds duration) override;
   ClockStatus setDate(std::chrono::year_month_day) override;
 };
