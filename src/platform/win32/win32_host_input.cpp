@@ -244,8 +244,8 @@ class KeyReceiver {
   // it woke up, in whatever it had in front then.
   bool deliver(const INPUT& stroke) {
     follow();
-    if (!own_ && !answered_) {
-      if (!window_ || !answers(window_, Deadline(kAnswerTimeout, patience_))) return false;
+    if (window_ && !own_ && !answered_) {
+      if (!answers(window_, Deadline(kAnswerTimeout, patience_))) return false;
       answered_ = true;
     }
     INPUT copy = stroke;
@@ -342,8 +342,7 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
       const DWORD targetThread = threadOf(window);
       InputAttachment toForeground(foregroundThread);
       InputAttachment toTarget(targetThread != foregroundThread ? targetThread : 0);
-      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
       SetForegroundWindow(window);
       if (!GetFocus()) SetFocus(window);
     }
