@@ -58,7 +58,8 @@ class AnswerWatch {
   std::thread thread_;
 };
 
-class HungHostWin32Test : public ::testing::TestWithParam<const char*> {
+class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
+                          protected LiveProgram<DateRecordingClock> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(installStandin(f.folder.path()));
@@ -93,15 +94,6 @@ class HungHostWin32Test : public ::testing::TestWithParam<const char*> {
   }
 
   HWND mainWindow() const { return hwndOf(main->c.form); }
-
-  BookFolder f;
-  RecordingDialogs dialogs;
-  Win32WindowManager windows;
-  Win32HostInput input;
-  DateRecordingClock clock;
-  Services services{f.files, f.charset, dialogs, windows, input, clock};
-  std::unique_ptr<Main> main;
-  int ends = 0;
 };
 
 class HungAfterStart : public HungHostWin32Test {};

@@ -62,8 +62,8 @@ TEST_F(PetRecall, CaptionsAreTheSecondsLeftCutToFiveCharacters) {
   EXPECT_EQ(countdownCaption(5.5f), u" 5.5");
 }
 
-// The clock's own granularity at noon in single precision is 1/256 s.
-TEST_F(PetRecall, TheCountdownComparesAndShowsInSinglePrecision) {
+// Many short passes: each shows the seconds left, the countdown ends after 20.
+TEST_F(PetRecall, FastPassesEachShowTheSecondsLeft) {
   input.secondsPerSend = 1.0 / 128;
   call();
   EXPECT_EQ(captions.front(), u" 19.9");  // 19.9921875 left
