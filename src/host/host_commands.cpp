@@ -1,6 +1,12 @@
 #include "host/host_commands.h"
 
 namespace quillby {
+namespace {
+
+// The program is leaving: what the host does with Alt+F4 may not keep it.
+constexpr double kCloseSeconds = 3;
+
+}  // namespace
 
 TextView hostCommandKeys(HostCommand command) {
   switch (command) {
@@ -39,6 +45,7 @@ void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand comm
 }
 
 HostStatus closeHost(HostDriver& driver) {
+  const HostTimeLimit limit(driver, kCloseSeconds);
   if (auto failure = driver.ActivateHost()) return failure;
   return driver.SendHostKeys(u"%({F4})");
 }

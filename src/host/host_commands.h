@@ -29,7 +29,8 @@ void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand comm
                           TextView noConnCheckFlag);
 
 // Closes the host at exit: activation and Alt+F4, without starting it first.
-// NoWindow when the host is not running; the exit goes on regardless.
+// NoWindow when the host is not running; the exit goes on regardless. Gives
+// up after 3 seconds, whatever the host does.
 HostStatus closeHost(HostDriver& driver);
 
 }  // namespace quillby

@@ -1,6 +1,8 @@
 #include "host/host_driver.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "model/app_title.h"
 
@@ -10,7 +12,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kColdStartPoll = 100ms;
-constexpr int kColdStartPolls = 100;  // 10 seconds
+constexpr int kColdStartPolls = 100;
+constexpr double kColdStartSeconds = 10;
 
 const KeySequence& altDown() {
   static const KeySequence keys = parseKeys(u"%{DOWN}").value();
@@ -25,15 +28,28 @@ HostStatus HostDriver::StartHost() {
   if (folder.empty() || !input_.start(folder / std::filesystem::path(Text(kProgram)))) {
     return HostFailure::NotStarted;
   }
-  for (int i = 0; !running && i < kColdStartPolls && !input_.windowExists(kWindowTitle); ++i) {
-    clock_.sleep(kColdStartPoll);
+  // Counted in polls, and bounded on the steady clock too, as sleeps run long.
+  const double until = clock_.steadySeconds() + kColdStartSeconds;
+  for (int i = 0; !running && i < kColdStartPolls && clock_.steadySeconds() < until &&
+                  patience() > 0ms && !input_.windowExists(kWindowTitle);
+       ++i) {
+    clock_.sleep(std::min<std::chrono::milliseconds>(kColdStartPoll, patience()));
   }
   return std::nullopt;
 }
 
 HostStatus HostDriver::ActivateHost() {
-  if (!input_.activate(kWindowTitle)) return HostFailure::NoWindow;
-  return std::nullopt;
+  const auto patience = this->patience();
+  if (patience <= 0ms) return HostFailure::NotAnswering;
+  switch (input_.activate(kWindowTitle, patience)) {
+    case Activation::Done:
+      return std::nullopt;
+    case Activation::NoWindow:
+      return HostFailure::NoWindow;
+    case Activation::NotAnswering:
+      return HostFailure::NotAnswering;
+  }
+  return HostFailure::NoWindow;
 }
 
 HostStatus HostDriver::SendHostKeys(TextView keys) {
@@ -59,8 +75,22 @@ HostStatus HostDriver::RunHostCommand(TextView keys) {
 }
 
 HostStatus HostDriver::send(const KeySequence& keys) {
-  if (!input_.send(keys)) return HostFailure::NotSent;
+  const auto patience = this->patience();
+  if (patience <= 0ms) return HostFailure::NotAnswering;
+  if (!input_.send(keys, patience)) return HostFailure::NotSent;
   return std::nullopt;
+}
+
+std::chrono::milliseconds HostDriver::patience() const {
+  if (!until_) return std::chrono::milliseconds::max();
+  const double left = *until_ - clock_.steadySeconds();
+  return std::chrono::milliseconds(left > 0 ? static_cast<long long>(std::ceil(left * 1000)) : 0);
+}
+
+HostTimeLimit::HostTimeLimit(HostDriver& driver, double seconds)
+    : driver_(driver), previous_(driver.until_) {
+  const double until = driver.clock_.steadySeconds() + seconds;
+  driver_.until_ = previous_ ? std::min(*previous_, until) : until;
 }
 
 Text hostFailureMessage(HostFailure failure) {
@@ -74,6 +104,9 @@ Text hostFailureMessage(HostFailure failure) {
     case HostFailure::NotSent:
       return u"PostPet20.EXE にキー操作を送れませんでした。"
              u"PostPet20.EXE が応答しているか確かめて下さい。";
+    case HostFailure::NotAnswering:
+      return u"PostPet20.EXE が応答しないため、操作を中止しました。"
+             u"PostPet20.EXE が動いているか確かめてから、もう一度やり直して下さい。";
     case HostFailure::NoFolder:
       return u"Quillby のフォルダに移れませんでした。";
     case HostFailure::BadKeys:

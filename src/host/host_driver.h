@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 
 #include "host/key_notation.h"
@@ -12,11 +13,12 @@
 namespace quillby {
 
 enum class HostFailure {
-  NotStarted,  // the executable could not be started
-  NoWindow,    // no window of it could be brought to the front
-  NotSent,     // the keys did not go out or were not taken
-  NoFolder,    // the program's folder could not be made current
-  BadKeys,     // a keystroke string that does not parse
+  NotStarted,    // the executable could not be started
+  NoWindow,      // no window of it could be brought to the front
+  NotSent,       // the keys did not go out or were not taken
+  NotAnswering,  // its window does not answer, or time ran out waiting for it
+  NoFolder,      // the program's folder could not be made current
+  BadKeys,       // a keystroke string that does not parse
 };
 
 using HostStatus = std::optional<HostFailure>;  // nullopt: done
@@ -43,11 +45,30 @@ class HostDriver {
   HostStatus RunHostCommand(TextView keys);
 
  private:
+  friend class HostTimeLimit;
+
   HostStatus send(const KeySequence& keys);
+  // How long the next step may wait on the host; zero once the limit is past.
+  std::chrono::milliseconds patience() const;
 
   HostInput& input_;
   Files& files_;
   Clock& clock_;
+  std::optional<double> until_;  // on the clock's steady seconds
+};
+
+// While this lives, every step of `driver` gives up `seconds` from now at the
+// latest, whatever the host does.
+class HostTimeLimit {
+ public:
+  HostTimeLimit(HostDriver& driver, double seconds);
+  ~HostTimeLimit() { driver_.until_ = previous_; }
+  HostTimeLimit(const HostTimeLimit&) = delete;
+  HostTimeLimit& operator=(const HostTimeLimit&) = delete;
+
+ private:
+  HostDriver& driver_;
+  std::optional<double> previous_;
 };
 
 // What to tell the user when a host step failed.

@@ -22,30 +22,43 @@ year_month_day addDays(year_month_day date, int days) {
   return year_month_day{std::chrono::sys_days{date} + std::chrono::days{days}};
 }
 
-// Seconds since midnight of the day a wait began, so that a wait across
-// midnight keeps counting past a day instead of starting again at 0. A small
-// step back of the clock is not mistaken for midnight.
-float continued(double start, double timeOfDay) {
-  return static_cast<float>(start - timeOfDay > kDay / 2 ? timeOfDay + kDay : timeOfDay);
+// Where the click found the calendar and the steady clock. The date to set
+// back is reckoned from here by the time that really passed, since the
+// calendar itself may be set meanwhile (by us, or by time synchronisation).
+struct Click {
+  year_month_day date;
+  double secondsOfDay;
+  double steady;
+};
+
+Click clickNow(const Clock& clock) {
+  const LocalDateTime now = clock.now();
+  return {now.date, now.secondsOfDay, clock.steadySeconds()};
+}
+
+year_month_day todayAfter(const Click& click, const Clock& clock) {
+  const double passed = clock.steadySeconds() - click.steady;
+  return addDays(click.date, static_cast<int>(std::floor((click.secondsOfDay + passed) / kDay)));
 }
 
 void waitSeconds(Clock& clock, double seconds) {
-  const double start = clock.timeOfDay();
-  const float deadline = static_cast<float>(start + seconds);
-  for (float now = continued(start, start); now < deadline;
-       now = continued(start, clock.timeOfDay())) {
+  const double deadline = clock.steadySeconds() + seconds;
+  for (double now = clock.steadySeconds(); now < deadline; now = clock.steadySeconds()) {
     clock.sleep(std::chrono::milliseconds(static_cast<long>(std::ceil((deadline - now) * 1000))));
   }
 }
 
 // Keeps the mail check going with Down keys; the label shows the seconds left.
+// No pass waits on the host past the deadline; one cut short by it is the end.
 HostStatus countDown(HostDriver& driver, Clock& clock, const ShowCountdown& showCountdown) {
-  const double start = clock.timeOfDay();
-  const float deadline = static_cast<float>(start + kCountdownSeconds);
-  while (continued(start, clock.timeOfDay()) < deadline) {
-    if (auto failure = driver.ActivateHost()) return failure;
-    if (auto failure = driver.SendHostKeys(u"{DOWN}")) return failure;
-    showCountdown(countdownCaption(deadline - continued(start, clock.timeOfDay())));
+  const HostTimeLimit limit(driver, kCountdownSeconds);
+  const double deadline = clock.steadySeconds() + kCountdownSeconds;
+  while (clock.steadySeconds() < deadline) {
+    HostStatus failure = driver.ActivateHost();
+    if (!failure) failure = driver.SendHostKeys(u"{DOWN}");
+    const double left = deadline - clock.steadySeconds();
+    if (failure) return left > 0 ? failure : std::nullopt;
+    showCountdown(countdownCaption(static_cast<float>(left)));
   }
   return std::nullopt;
 }
@@ -60,16 +73,16 @@ struct Restored {
   ClockStatus status;
 };
 
-// Sets back the date that is true now, which is a day later than the click's
-// when midnight passed meanwhile. The date is set even if the label throws.
-Restored restoreDate(Clock& clock, const ShowCountdown& showCountdown) {
+// Sets back the click's date, a day later when midnight passed meanwhile. The
+// date is set even if the label throws.
+Restored restoreDate(Clock& clock, const Click& click, const ShowCountdown& showCountdown) {
   std::exception_ptr thrown;
   try {
     settle(clock, showCountdown);
   } catch (...) {
     thrown = std::current_exception();
   }
-  const year_month_day date = addDays(clock.now().date, -kDaysAhead);
+  const year_month_day date = todayAfter(click, clock);
   const ClockStatus status = clock.setDate(date);
   if (thrown) std::rethrow_exception(thrown);
   return {date, status};
@@ -99,9 +112,15 @@ Text dateNotMovedMessage(ClockProblem problem) {
     case ClockProblem::NoPrivilege:
       return lead + u"日付を変更するには、Quillby を管理者として実行して下さい。";
     case ClockProblem::Refused:
+    case ClockProblem::DaylightStep:
       return lead + u"Windows が日付の変更を受け付けませんでした。";
   }
   return lead;
+}
+
+Text timeMaybeOffMessage() {
+  return u"夏時間の切り替えをまたいで日付を変更したため、Windows の時刻が1時間ずれているかも"
+         u"しれません。Windows の時刻を確かめて下さい。";
 }
 
 Text dateNotRestoredMessage(year_month_day date) {
@@ -115,25 +134,34 @@ void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView no
                  const ShowCountdown& showCountdown) {
   if (!confirmConnection(dialogs, recallQuestion(), noConnCheckFlag)) return;
 
-  if (const ClockStatus problem = clock.setDate(addDays(clock.now().date, kDaysAhead))) {
+  const Click click = clickNow(clock);
+  const ClockStatus moved = clock.setDate(addDays(click.date, kDaysAhead));
+  if (moved && *moved != ClockProblem::DaylightStep) {
     settle(clock, showCountdown);  // nothing to set back
-    dialogs.show(problemBox(dateNotMovedMessage(*problem)));
+    dialogs.show(problemBox(dateNotMovedMessage(*moved)));
     return;
   }
 
   HostStatus host;
   std::exception_ptr thrown;
   try {
-    host = driver.RunHostCommand(hostCommandKeys(HostCommand::MailCheck));
+    {
+      const HostTimeLimit limit(driver, kCountdownSeconds);
+      host = driver.RunHostCommand(hostCommandKeys(HostCommand::MailCheck));
+    }
     if (!host) host = countDown(driver, clock, showCountdown);
   } catch (...) {
     thrown = std::current_exception();
   }
-  const Restored restored = restoreDate(clock, showCountdown);
+  const Restored restored = restoreDate(clock, click, showCountdown);
   if (thrown) std::rethrow_exception(thrown);
 
   reportHostFailure(dialogs, host);
-  if (restored.status) dialogs.show(problemBox(dateNotRestoredMessage(restored.date)));
+  if (restored.status == ClockProblem::DaylightStep || moved == ClockProblem::DaylightStep) {
+    dialogs.show(problemBox(timeMaybeOffMessage()));
+  } else if (restored.status) {
+    dialogs.show(problemBox(dateNotRestoredMessage(restored.date)));
+  }
 }
 
 }  // namespace quillby

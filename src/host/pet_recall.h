@@ -19,11 +19,14 @@ DialogRequest recallQuestion();
 Text countdownCaption(float secondsLeft);
 Text dateNotMovedMessage(ClockProblem problem);
 Text dateNotRestoredMessage(std::chrono::year_month_day date);
+Text timeMaybeOffMessage();
 
 // Calls the pet home: with the calendar two days ahead PostPet checks mail and
 // gets Down keys for 20 seconds while the label counts down; then the date is
-// set back. Once the date has moved it is set back exactly once, whatever fails
-// or throws on the way; failures are told after that.
+// set back to the click's date, moved on by the time that really passed. Once
+// the date has moved it is set back exactly once, whatever fails or throws on
+// the way; the countdown ends at its deadline even if the host stops
+// answering. Failures are told after the date is back.
 void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
                  const ShowCountdown& showCountdown);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -31,6 +32,12 @@ struct KeyEvent {
   bool operator==(const KeyEvent&) const = default;
 };
 
+enum class Activation : std::uint8_t {
+  Done,          // the window is in front with the keyboard focus
+  NoWindow,      // there is no such window, or it would not come to the front
+  NotAnswering,  // its program does not handle its messages
+};
+
 // Starting another program, finding and activating its window, and typing into
 // whichever window has the keyboard focus.
 class HostInput {
@@ -42,12 +49,13 @@ class HostInput {
   // A top-level window of another program titled exactly `title`, or else a
   // visible one whose title begins with it.
   virtual bool windowExists(TextView title) const = 0;
-  // Brings that window to the front with the keyboard focus; true only once it
-  // is the foreground window.
-  virtual bool activate(TextView title) = 0;
-  // Types `keys` into the focused window and returns once that window's
-  // program has handled every one of them.
-  virtual bool send(std::span<const KeyEvent> keys) = 0;
+  // Brings that window to the front with the keyboard focus; Done only once it
+  // is the foreground window. Gives up after `patience` at the latest.
+  virtual Activation activate(TextView title, std::chrono::milliseconds patience) = 0;
+  // Types `keys` into the focused window and returns true once that window's
+  // program has handled every one of them; false when one did not go out or
+  // was not taken within `patience` all told.
+  virtual bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) = 0;
 };
 
 }  // namespace quillby

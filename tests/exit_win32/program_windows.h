@@ -9,6 +9,7 @@
 
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
+#include "platform/win32/win32_host_input.h"
 #include "platform/win32/win32_window_manager.h"
 #include "support/recording_dialogs.h"
 #include "support_win32/standin.h"
@@ -56,6 +57,19 @@ class ProgramTest : public ::testing::Test {
   FakeHostInput input{journal};
   RecordingDialogs dialogs;
   Win32WindowManager windows;
+  Services services{f.files, f.charset, dialogs, windows, input, clock};
+  std::unique_ptr<Main> main;
+  int ends = 0;
+};
+
+// The program on real windows and real host input, with `TestClock`'s time.
+template <class TestClock>
+struct LiveProgram {
+  BookFolder f;
+  RecordingDialogs dialogs;
+  Win32WindowManager windows;
+  Win32HostInput input;
+  TestClock clock;
   Services services{f.files, f.charset, dialogs, windows, input, clock};
   std::unique_ptr<Main> main;
   int ends = 0;

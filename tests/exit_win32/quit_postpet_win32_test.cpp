@@ -26,7 +26,7 @@ using ::testing::IsEmpty;
 constexpr DWORD kHostExitTimeoutMs = 5000;
 constexpr UINT kRoundTripTimeoutMs = 5000;
 
-class QuitPostPetWin32Test : public ::testing::Test {
+class QuitPostPetWin32Test : public ::testing::Test, protected LiveProgram<TimeOnlyClock> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(installStandin(f.folder.path()));
@@ -93,14 +93,6 @@ class QuitPostPetWin32Test : public ::testing::Test {
 
   SettingsValues stored() const { return readSettings(f.get(kSettingsFile)); }
 
-  BookFolder f;
-  RecordingDialogs dialogs;
-  Win32WindowManager windows;
-  Win32HostInput input;
-  TimeOnlyClock clock;
-  Services services{f.files, f.charset, dialogs, windows, input, clock};
-  std::unique_ptr<Main> main;
-  int ends = 0;
   HWND host = nullptr;
   HANDLE hostProcess = nullptr;
   std::size_t keysBefore = 0;

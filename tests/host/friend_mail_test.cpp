@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "formats/single_byte_text.h"
 #include "host/host_fakes.h"
 
 namespace quillby {
@@ -66,6 +67,48 @@ TEST_F(FriendMail, ASelectionGoneMeanwhileStopsBeforeTheAddress) {
   EXPECT_THAT(journal.entries, ElementsAre(kStart, sentEntry(u"%{DOWN}"), kEnterFolder, kActivate,
                                            sentEntry(u"%(FN)")));
   EXPECT_THAT(shown(), IsEmpty());
+}
+
+// A control character would be pressed as a key (Tab, Enter, Escape, Ctrl+V
+// pasting ...), and U+FFFD stands for a byte that decoded to nothing.
+TEST_F(FriendMail, AnAddressThatCannotBeTypedIsRefusedBeforeAnythingStarts) {
+  Text refused;
+  for (char16_t c = 0; c < 0x20; ++c) refused += c;
+  refused += u"\u007F";
+  for (int byte = 0x80; byte <= 0xFF; ++byte) {
+    const Text decoded = singleByteText(Bytes(1, static_cast<char>(byte)));
+    if (decoded == u"\uFFFD") refused += decoded;
+  }
+  ASSERT_EQ(refused.size(), 0x20u + 1 + 0x21 + 0x20);  // 0x80-0xA0 and 0xE0-0xFF
+  friends.rows[0].friendName = u"はなこ";
+  for (char16_t c : refused) {
+    SCOPED_TRACE(static_cast<int>(c));
+    journal = Journal{};
+    dialogs.recorded.shown.clear();
+    friends.rows[0].friendAddress = Text(u"hana") + c + u"ko@example.jp";
+    mailToFriend(driver, dialogs, friends, selection({0}));
+    EXPECT_THAT(journal.entries, ElementsAre("dialog QuillbyVer0.5"));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, untypableAddressMessage(u"はなこ"));
+  }
+  EXPECT_NE(untypableAddressMessage(u"はなこ").find(u"「はなこ」"), Text::npos);
+}
+
+TEST_F(FriendMail, EveryOtherCharacterIsTypedAsStored) {
+  Text address;
+  for (char16_t c = 0x20; c < 0x7F; ++c) address += c;
+  address += u"\u0080\u009F\u00A0\uFF61\uFF9F\uFFFE";
+  friends.rows[0].friendAddress = address;
+  mailToFriend(driver, dialogs, friends, selection({0}));
+  EXPECT_THAT(shown(), IsEmpty());
+  EXPECT_EQ(journal.entries.at(5), sentEntry(escapeKeys(address)));
+}
+
+TEST_F(FriendMail, ASelectionMovedMeanwhileToAnUntypableAddressStopsBeforeIt) {
+  friends.rows[1].friendAddress = u"a\tb@x.jp";
+  mailToFriend(driver, dialogs, friends, selection({0, 1}));
+  EXPECT_THAT(journal.entries, ElementsAre(kStart, sentEntry(u"%{DOWN}"), kEnterFolder, kActivate,
+                                           sentEntry(u"%(FN)"), "dialog QuillbyVer0.5"));
 }
 
 TEST_F(FriendMail, AFailedLaunchOrActivationIsToldAndEndsIt) {

@@ -1,6 +1,7 @@
 #include "host/host_fakes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace quillby {
@@ -104,12 +105,17 @@ ClockStatus FakeClock::setDate(std::chrono::year_month_day date) {
 }
 
 void FakeClock::advance(double seconds) {
+  steady_ += seconds;
+  moveWallClock(seconds);
+}
+
+void FakeClock::jump(double seconds) { moveWallClock(seconds); }
+
+void FakeClock::moveWallClock(double seconds) {
   constexpr double kDay = 86400;
-  now_.secondsOfDay += seconds;
-  while (now_.secondsOfDay >= kDay) {
-    now_.secondsOfDay -= kDay;
-    now_.date = std::chrono::sys_days{now_.date} + std::chrono::days{1};
-  }
+  const double days = std::floor((now_.secondsOfDay + seconds) / kDay);
+  now_.secondsOfDay += seconds - days * kDay;
+  now_.date = std::chrono::sys_days{now_.date} + std::chrono::days{static_cast<int>(days)};
 }
 
 bool FakeHostInput::start(const std::filesystem::path& program) {
@@ -124,13 +130,28 @@ bool FakeHostInput::windowExists(TextView title) const {
   return started_ && ++checks > windowAfterChecks;
 }
 
-bool FakeHostInput::activate(TextView title) {
-  return journal_.operation("activate " + utf8(title)) && windowExists(title);
+Activation FakeHostInput::activate(TextView title, std::chrono::milliseconds patience) {
+  if (!journal_.operation("activate " + utf8(title)) || !windowExists(title)) {
+    return Activation::NoWindow;
+  }
+  if (!hung) return Activation::Done;
+  waitInVain(patience);
+  return Activation::NotAnswering;
 }
 
-bool FakeHostInput::send(std::span<const KeyEvent> keys) {
+bool FakeHostInput::send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) {
+  if (hung) {
+    journal_.note("send " + describe(keys) + " (not taken)");
+    waitInVain(patience);
+    return false;
+  }
   if (clock_) clock_->advance(secondsPerSend);
   return journal_.operation("send " + describe(keys));
+}
+
+void FakeHostInput::waitInVain(std::chrono::milliseconds patience) {
+  constexpr std::chrono::milliseconds kLongest = std::chrono::seconds(5);
+  if (clock_) clock_->advance(static_cast<double>(std::min(patience, kLongest).count()) / 1000);
 }
 
 FileStatus FakeFiles::setCurrentDirectory(const std::filesystem::path& folder) {

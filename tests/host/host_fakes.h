@@ -50,33 +50,43 @@ struct Journal {
 };
 
 // A clock that only pretends: setDate moves its own calendar, time moves when
-// told or slept through.
+// told or slept through. Its steady seconds start at the time of day it is
+// set to and move only with time.
 class FakeClock final : public Clock {
  public:
   FakeClock(Journal& journal, std::chrono::year_month_day date, double secondsOfDay)
-      : journal_(journal), now_{date, secondsOfDay} {}
+      : journal_(journal), now_{date, secondsOfDay}, steady_(secondsOfDay) {}
 
   LocalDateTime now() const override { return now_; }
+  double steadySeconds() const override { return steady_; }
   void sleep(std::chrono::milliseconds duration) override;
   ClockStatus setDate(std::chrono::year_month_day date) override;
 
   void reset(std::chrono::year_month_day date, double secondsOfDay) {
     now_ = {date, secondsOfDay};
+    steady_ = secondsOfDay;
     slept_ = 0;
   }
   void advance(double seconds);  // across midnight too
+  // Something else sets the computer's clock by `seconds`; no time passes.
+  void jump(double seconds);
   double slept() const { return slept_; }
 
   ClockProblem failure = ClockProblem::Refused;  // how an injected failure looks
 
  private:
+  void moveWallClock(double seconds);
+
   Journal& journal_;
   LocalDateTime now_;
+  double steady_;
   double slept_ = 0;
 };
 
 // The host as a recording: which program was started, which window activated,
-// which keys sent. Each send takes `secondsPerSend` on the clock, if any.
+// which keys sent. Each send takes `secondsPerSend` on the clock, if any. A
+// hung host keeps each activation and send waiting for the patience it is
+// given, at most the five seconds the real platform waits, then fails it.
 class FakeHostInput final : public HostInput {
  public:
   explicit FakeHostInput(Journal& journal, FakeClock* clock = nullptr, double secondsPerSend = 0)
@@ -84,16 +94,19 @@ class FakeHostInput final : public HostInput {
 
   bool start(const std::filesystem::path& program) override;
   bool windowExists(TextView title) const override;
-  bool activate(TextView title) override;
-  bool send(std::span<const KeyEvent> keys) override;
+  Activation activate(TextView title, std::chrono::milliseconds patience) override;
+  bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) override;
 
   double secondsPerSend;
+  bool hung = false;
   bool running = true;        // a host window exists
   int windowAfterChecks = 0;  // once started, the window shows after this many checks
   mutable int checks = 0;
 
  private:
   Journal& journal_;
+  void waitInVain(std::chrono::milliseconds patience);
+
   FakeClock* clock_;
   bool started_ = false;
 };

@@ -12,6 +12,7 @@ namespace {
 
 using namespace std::chrono;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 constexpr year_month_day kDec7 = 2026y / 12 / 7;
 
@@ -61,8 +62,8 @@ TEST_F(PetRecall, CaptionsAreTheSecondsLeftCutToFiveCharacters) {
   EXPECT_EQ(countdownCaption(5.5f), u" 5.5");
 }
 
-// The clock's own granularity at noon in single precision is 1/256 s.
-TEST_F(PetRecall, TheCountdownComparesAndShowsInSinglePrecision) {
+// Many short passes: each shows the seconds left, the countdown ends after 20.
+TEST_F(PetRecall, FastPassesEachShowTheSecondsLeft) {
   input.secondsPerSend = 1.0 / 128;
   call();
   EXPECT_EQ(captions.front(), u" 19.9");  // 19.9921875 left
@@ -136,6 +137,94 @@ TEST_F(PetRecall, ADateThatWillNotMoveIsNotSetBackAndIsExplained) {
   EXPECT_EQ(clock.now().date, kDec7);
 }
 
+// Time synchronisation, or the user, sets the clock during the 22 seconds: the
+// date set back is the click's, moved on only by the time that really passed.
+TEST_F(PetRecall, AClockSetMeanwhileChangesNeitherTheWaitsNorTheDateSetBack) {
+  struct Case {
+    year_month_day day;
+    double clickedAt;
+    double jump;  // at the fifth Down
+    year_month_day restored;
+  };
+  const Case cases[] = {
+      {kDec7, 12 * 3600.0, -3 * 86400.0, kDec7},
+      {kDec7, 12 * 3600.0, 5 * 3600.0, kDec7},
+      {kDec7, 12 * 3600.0, 13 * 3600.0, kDec7},  // the calendar passes midnight, time does not
+      {2026y / 12 / 31, 86400 - 10, -3600.0, 2027y / 1 / 1},  // time passes midnight
+      {2026y / 12 / 31, 86400 - 30, 3600.0, 2026y / 12 / 31},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jump);
+    journal = Journal{};
+    clock.reset(c.day, c.clickedAt);
+    journal.meanwhile = [this, jump = c.jump] {
+      if (journal.entries.back() == sentEntry(u"{DOWN}") &&
+          journal.count(sentEntry(u"{DOWN}")) == 5) {
+        clock.jump(jump);
+      }
+    };
+    call();
+    EXPECT_EQ(journal.count(sentEntry(u"{DOWN}")), 40u);
+    EXPECT_EQ(journal.entries.back(), setDateEntry(c.restored));
+  }
+  EXPECT_DOUBLE_EQ(clock.slept(), 2.0);
+}
+
+// Across a daylight-saving change the date moves in two steps; when only the
+// second fails, the date has moved all the same.
+TEST_F(PetRecall, ADateMovedWithoutItsDaylightStepIsSetBackAndTheTimeQuestioned) {
+  for (std::size_t failing : {0, 1}) {  // the move, then the restore
+    SCOPED_TRACE(failing);
+    journal = Journal{};
+    clock.reset(kDec7, 12 * 3600.0);
+    clock.failure = ClockProblem::DaylightStep;
+    journal.failAt = failing == 0 ? 0 : 7 + 40 * 2;
+    dialogs.recorded.shown.clear();
+    call();
+    EXPECT_EQ(journal.failed, setDateEntry(failing == 0 ? 2026y / 12 / 9 : kDec7));
+    EXPECT_EQ(journal.count(sentEntry(u"{DOWN}")), 40u);
+    EXPECT_EQ(journal.entries.back(), "dialog QuillbyVer0.5");
+    EXPECT_EQ(journal.entries[journal.entries.size() - 2], setDateEntry(kDec7));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, timeMaybeOffMessage());
+  }
+}
+
+// A host that stops answering holds no step past the countdown's deadline, so
+// the date is back at most 22 seconds after the trigger; sooner when the hang
+// is found before the deadline, and then it is told.
+TEST_F(PetRecall, AHungHostEndsTheCountdownByItsDeadlineAndTheDateComesBack) {
+  struct Case {
+    std::size_t hangAfterDowns;
+    double movedFor;  // steady seconds from the move to the restore
+    std::optional<HostFailure> told;
+  };
+  const Case cases[] = {
+      {0, 5 + 2, HostFailure::NotSent},  // the first Alt+Down waits its five seconds
+      {10, 1.5 + 5 + 5 + 2, HostFailure::NotAnswering},
+      {39, 1.5 + 20 + 2, std::nullopt},  // the last pass waits only what is left
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hangAfterDowns);
+    journal = Journal{};
+    clock.reset(kDec7, 12 * 3600.0);
+    input.hung = false;
+    dialogs.recorded.shown.clear();
+    std::vector<double> dateSetAt;
+    journal.meanwhile = [&, this] {
+      if (journal.entries.back().starts_with("setDate")) dateSetAt.push_back(clock.steadySeconds());
+      if (journal.count(sentEntry(u"{DOWN}")) == c.hangAfterDowns) input.hung = true;
+    };
+    call();
+    ASSERT_EQ(dateSetAt.size(), 2u);
+    EXPECT_DOUBLE_EQ(dateSetAt[1] - dateSetAt[0], c.movedFor);
+    EXPECT_EQ(journal.entries.back(), c.told ? "dialog QuillbyVer0.5" : setDateEntry(kDec7));
+    if (c.told) {
+      EXPECT_EQ(shown().at(0).text, hostFailureMessage(*c.told));
+    }
+  }
+}
+
 // Fails, or throws at, each fallible step in turn; started at noon and 15
 // seconds before midnight, so that some failures come after midnight.
 class PetRecallFaults : public PetRecall, public ::testing::WithParamInterface<double> {
@@ -187,6 +276,10 @@ TEST_P(PetRecallFaults, EveryFailureAfterTheMoveRestoresOnceAndTodaysDate) {
     EXPECT_DOUBLE_EQ(clock.slept(), 2.0);
 
     ASSERT_TRUE(journal.failed);
+    if (step == steps - 2) {  // the last Down, sent as the deadline came: the countdown is over
+      EXPECT_THAT(shown(), IsEmpty());
+      continue;
+    }
     ASSERT_EQ(shown().size(), 1u);
     if (step == steps - 1) {
       EXPECT_EQ(shown()[0].text, dateNotRestoredMessage(today()));

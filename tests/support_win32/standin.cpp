@@ -85,11 +85,21 @@ bool closeStandins(const fs::path& folder) {
   return orderly;
 }
 
+void killStandins(const fs::path& folder) {
+  for (DWORD id : standinsIn(folder)) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+    if (!process) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kExitTimeoutMs);
+    CloseHandle(process);
+  }
+}
+
 std::vector<std::string> standinKeys(const fs::path& folder) {
   std::vector<std::string> lines;
   std::ifstream in(folder / "standin-keys.log", std::ios::binary);
   for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with("start") && line != "exit") lines.push_back(line);
+    if (!line.starts_with("start") && line != "exit" && line != "hang") lines.push_back(line);
   }
   return lines;
 }
@@ -136,6 +146,8 @@ Text typedText(const std::vector<std::string>& lines) {
 }
 
 LocalDateTime TimeOnlyClock::now() const { return Win32Clock().now(); }
+
+double TimeOnlyClock::steadySeconds() const { return Win32Clock().steadySeconds(); }
 
 void TimeOnlyClock::sleep(std::chrono::milliseconds duration) { Win32Clock().sleep(duration); }
 

@@ -25,8 +25,12 @@ bool installStandin(const std::filesystem::path& folder);
 // that the folder can go; false when one had to be killed.
 bool closeStandins(const std::filesystem::path& folder);
 
-// The key lines the stand-in in `folder` has logged, without its start and
-// exit lines (a second start logs one too, and exits).
+// Ends every stand-in started from `folder` by its process id at once, as a
+// hung one will not close.
+void killStandins(const std::filesystem::path& folder);
+
+// The key lines the stand-in in `folder` has logged, without its start, hang
+// and exit lines (a second start logs one too, and exits).
 std::vector<std::string> standinKeys(const std::filesystem::path& folder);
 
 // The lines of the stand-in's log for a key string:
@@ -44,8 +48,26 @@ Text typedText(const std::vector<std::string>& lines);
 class TimeOnlyClock final : public Clock {
  public:
   LocalDateTime now() const override;
+  double steadySeconds() const override;
   void sleep(std::chrono::milliseconds duration) override;
   ClockStatus setDate(std::chrono::year_month_day) override;
+};
+
+// Real time; the dates set are only recorded.
+class DateRecordingClock final : public Clock {
+ public:
+  LocalDateTime now() const override { return real_.now(); }
+  double steadySeconds() const override { return real_.steadySeconds(); }
+  void sleep(std::chrono::milliseconds duration) override { real_.sleep(duration); }
+  ClockStatus setDate(std::chrono::year_month_day date) override {
+    dates.push_back(date);
+    return std::nullopt;
+  }
+
+  std::vector<std::chrono::year_month_day> dates;
+
+ private:
+  TimeOnlyClock real_;
 };
 
 }  // namespace quillby::test

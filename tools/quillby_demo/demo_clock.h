@@ -11,6 +11,7 @@ class DemoClock final : public Clock {
   explicit DemoClock(Clock& real) : real_(real) {}
 
   LocalDateTime now() const override { return real_.now(); }
+  double steadySeconds() const override { return real_.steadySeconds(); }
   void sleep(std::chrono::milliseconds duration) override { real_.sleep(duration); }
   ClockStatus setDate(std::chrono::year_month_day) override { return std::nullopt; }
 

@@ -2,7 +2,9 @@
 // "Post" that logs every key it receives to "standin-keys.log" beside itself
 // (UTF-8, one line per event) and shows the latest ones. With a file
 // "standin-slow" beside it, or "/slow" on the command line, it takes 200 ms
-// over every key message, like a busy host.
+// over every key message, like a busy host. With "standin-hang" or "/hang" it
+// stops handling messages once its window shows, like a hung host; with
+// "standin-hang-on-close" or "/hang-on-close" it does so when asked to close.
 #include <windows.h>
 
 #include <deque>
@@ -18,9 +20,12 @@ constexpr std::size_t kShownLines = 24;
 constexpr std::size_t kShownKeys = 8;
 constexpr std::size_t kShownTyping = 60;
 
+enum class Hang { Never, AfterStart, OnClose };
+
 struct State {
   HANDLE log = INVALID_HANDLE_VALUE;
   bool slow = false;
+  Hang hang = Hang::Never;
   std::deque<std::wstring> shown;  // the latest log lines
   std::deque<std::wstring> keys;   // the latest keys pressed, as "Alt+Shift+F"
   std::wstring typed;              // the latest characters typed
@@ -148,6 +153,11 @@ void paint(HWND window) {
   EndPaint(window, &ps);
 }
 
+[[noreturn]] void hangForever() {
+  record(nullptr, L"hang");
+  for (;;) Sleep(INFINITE);
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
@@ -172,6 +182,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_CLOSE:
       record(window, L"close");
+      if (state.hang == Hang::OnClose) hangForever();
       break;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -200,8 +211,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     record(nullptr, L"start-again");
     return 0;
   }
-  state.slow = wcsstr(commandLine, L"/slow") != nullptr ||
-               GetFileAttributesW((folder + L"\\standin-slow").c_str()) != INVALID_FILE_ATTRIBUTES;
+  const auto chosen = [&](const std::wstring& name) {
+    return wcsstr(commandLine, (L"/" + name).c_str()) != nullptr ||
+           GetFileAttributesW((folder + L"\\standin-" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  state.slow = chosen(L"slow");
+  state.hang = chosen(L"hang-on-close") ? Hang::OnClose
+               : chosen(L"hang")        ? Hang::AfterStart
+                                        : Hang::Never;
   record(nullptr, state.slow ? L"start slow" : L"start");
 
   WNDCLASSW windowClass{};
@@ -216,6 +233,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
   if (!window) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  if (state.hang == Hang::AfterStart) hangForever();
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace quillby {
 namespace {
 
@@ -70,8 +73,30 @@ LocalDateTime Win32Clock::now() const {
   return {date, t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0};
 }
 
+double Win32Clock::steadySeconds() const {
+  LARGE_INTEGER count;
+  LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 void Win32Clock::sleep(std::chrono::milliseconds duration) {
-  Sleep(duration.count() > 0 ? static_cast<DWORD>(duration.count()) : 0);
+  const double until = steadySeconds() + static_cast<double>(duration.count()) / 1000;
+  for (double now = steadySeconds(); now < until; now = steadySeconds()) {
+    waitAnswering(
+        std::chrono::milliseconds(static_cast<long long>(std::ceil((until - now) * 1000))));
+  }
+}
+
+void waitAnswering(std::chrono::milliseconds duration) {
+  const DWORD ms = static_cast<DWORD>(std::clamp<long long>(duration.count(), 0, INFINITE - 1));
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE | QS_PAINT);
+  MSG message;
+  // Peeking handles the messages sent to us; paint messages are dispatched.
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+    DispatchMessageW(&message);
+  }
 }
 
 ClockStatus Win32Clock::setDate(std::chrono::year_month_day date) {
@@ -92,9 +117,10 @@ ClockStatus Win32Clock::setDate(std::chrono::year_month_day date) {
 
   if (!SetLocalTime(&moved)) return problemFromLastError();
   // The first call converted with the daylight-saving rule of the old date;
-  // across a change the second one converts with the new one.
+  // across a change the second one converts with the new one. The date has
+  // moved even when the second one fails.
   if (utcOffsetAt(before) != utcOffsetAt(moved) && !SetLocalTime(&moved)) {
-    return problemFromLastError();
+    return ClockProblem::DaylightStep;
   }
   return std::nullopt;
 }

@@ -3,16 +3,65 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
+
+#include "platform/win32/win32_clock.h"
 
 namespace quillby {
 namespace {
 
-constexpr DWORD kKeyTimeoutMs = 5000;  // one key taking longer: the receiver is hung
-constexpr UINT kRoundTripTimeoutMs = 5000;
-constexpr DWORD kForegroundTimeoutMs = 1000;
+using std::chrono::milliseconds;
+
+constexpr milliseconds kAnswerTimeout{2000};  // a window answering later is hung
+constexpr milliseconds kKeyTimeout{5000};     // one key taking longer: the receiver is hung
+constexpr milliseconds kRoundTripTimeout{5000};
+constexpr milliseconds kForegroundTimeout{1000};
+constexpr milliseconds kAnswerSlice{100};
+constexpr milliseconds kLongestWait = std::chrono::hours(1);
 constexpr int kActivateAttempts = 3;
+
+// A moment on the steady tick count, bounded by the caller's patience.
+class Deadline {
+ public:
+  Deadline(milliseconds wait, milliseconds patience)
+      : until_(GetTickCount64() +
+               static_cast<ULONGLONG>(std::min({wait, patience, kLongestWait}).count())) {}
+  Deadline(milliseconds wait, const Deadline& outer) : Deadline(wait, outer.left()) {}
+
+  milliseconds left() const {
+    const ULONGLONG now = GetTickCount64();
+    return milliseconds(now < until_ ? until_ - now : 0);
+  }
+  bool passed() const { return left() == milliseconds(0); }
+
+ private:
+  ULONGLONG until_;
+};
+
+// Waits for `done` until `deadline`, our own windows answering meanwhile.
+template <class Done>
+bool waitFor(const Deadline& deadline, Done done) {
+  while (!done()) {
+    if (deadline.passed()) return false;
+    waitAnswering(std::min(milliseconds(1), deadline.left()));
+  }
+  return true;
+}
+
+// Whether the window's thread handles a message before the deadline. Asked in
+// short slices, so that our windows keep answering meanwhile; the system
+// answers at once for a thread it already knows to be hung.
+bool answers(HWND window, const Deadline& deadline) {
+  for (;;) {
+    DWORD_PTR result = 0;
+    const auto slice = static_cast<UINT>(std::min(kAnswerSlice, deadline.left()).count());
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, slice, &result)) return true;
+    if (!IsWindow(window) || deadline.passed()) return false;
+    waitAnswering(std::min(kAnswerSlice, deadline.left()));
+  }
+}
 
 DWORD threadOf(HWND window) { return window ? GetWindowThreadProcessId(window, nullptr) : 0; }
 
@@ -92,13 +141,8 @@ bool isForeground(HWND window) {
 
 // Activation reaches the other program through its message queue, so the
 // foreground may change a moment after SetForegroundWindow returns.
-bool becomesForeground(HWND window) {
-  const ULONGLONG until = GetTickCount64() + kForegroundTimeoutMs;
-  while (!isForeground(window)) {
-    if (GetTickCount64() >= until) return false;
-    Sleep(10);
-  }
-  return true;
+bool becomesForeground(HWND window, const Deadline& patience) {
+  return waitFor(Deadline(kForegroundTimeout, patience), [window] { return isForeground(window); });
 }
 
 WORD modifierKey(Modifier modifier) {
@@ -189,22 +233,27 @@ void pumpOwnKeys() {
 // windows we take ourselves.
 class KeyReceiver {
  public:
+  explicit KeyReceiver(milliseconds patience) : patience_(patience, patience) {}
+
   HKL layout() {
     follow();
     return layout_;
   }
 
+  // A receiver that does not answer gets no key: it would take it whenever
+  // it woke up, in whatever it had in front then.
   bool deliver(const INPUT& stroke) {
     follow();
+    if (window_ && !own_ && !answered_) {
+      if (!answers(window_, Deadline(kAnswerTimeout, patience_))) return false;
+      answered_ = true;
+    }
     INPUT copy = stroke;
     if (SendInput(1, &copy, sizeof(INPUT)) != 1) return false;
-    const ULONGLONG until = GetTickCount64() + kKeyTimeoutMs;
-    while (!taken(stroke)) {
-      if (GetTickCount64() >= until) return false;
-      Sleep(1);
+    return waitFor(Deadline(kKeyTimeout, patience_), [this, &stroke] {
       follow();
-    }
-    return true;
+      return taken(stroke);
+    });
   }
 
   // The key state changes as a key is taken, before it is handled; once the
@@ -216,9 +265,7 @@ class KeyReceiver {
       return true;
     }
     for (int i = 0; window_ && i < 2; ++i) {
-      DWORD_PTR result = 0;
-      if (!SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRoundTripTimeoutMs,
-                               &result)) {
+      if (!answers(window_, Deadline(kRoundTripTimeout, patience_))) {
         return !IsWindow(window_);  // closed by the keys themselves
       }
     }
@@ -230,6 +277,7 @@ class KeyReceiver {
     HWND foreground = GetForegroundWindow();
     if (followed_ && foreground == window_) return;
     followed_ = true;
+    answered_ = false;
     window_ = foreground;
     const DWORD thread = threadOf(foreground);
     own_ = thread == GetCurrentThreadId();
@@ -246,8 +294,10 @@ class KeyReceiver {
     return ((state & 0x8000) != 0) == down;
   }
 
+  Deadline patience_;
   InputAttachment attachment_;
   HWND window_ = nullptr;
+  bool answered_ = false;
   HKL layout_ = nullptr;
   bool followed_ = false;
   bool own_ = false;
@@ -275,28 +325,35 @@ bool Win32HostInput::start(const std::filesystem::path& program) {
 
 bool Win32HostInput::windowExists(TextView title) const { return findWindow(title) != nullptr; }
 
-bool Win32HostInput::activate(TextView title) {
+// Moving or activating another thread's window waits for that thread; only
+// the asynchronous forms are used, and only once it has answered.
+Activation Win32HostInput::activate(TextView title, milliseconds patience) {
+  const Deadline deadline(patience, patience);
   HWND window = findWindow(title);
-  if (!window) return false;
-  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (!window) return Activation::NoWindow;
   for (int attempt = 0; attempt < kActivateAttempts; ++attempt) {
+    if (!answers(window, Deadline(kAnswerTimeout, deadline))) {
+      return IsWindow(window) ? Activation::NotAnswering : Activation::NoWindow;
+    }
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     {
       // Windows lets only the foreground's input change the foreground.
       const DWORD foregroundThread = threadOf(GetForegroundWindow());
       const DWORD targetThread = threadOf(window);
       InputAttachment toForeground(foregroundThread);
       InputAttachment toTarget(targetThread != foregroundThread ? targetThread : 0);
-      BringWindowToTop(window);
+      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
       SetForegroundWindow(window);
       if (!GetFocus()) SetFocus(window);
     }
-    if (becomesForeground(window)) return true;
+    if (becomesForeground(window, deadline)) return Activation::Done;
+    if (deadline.passed()) return Activation::NotAnswering;
   }
-  return false;
+  return Activation::NoWindow;
 }
 
-bool Win32HostInput::send(std::span<const KeyEvent> keys) {
-  KeyReceiver receiver;
+bool Win32HostInput::send(std::span<const KeyEvent> keys, milliseconds patience) {
+  KeyReceiver receiver(patience);
   std::vector<WORD> down;  // keys pressed and not let go yet
   const auto isDown = [&down](WORD vk) { return std::ranges::find(down, vk) != down.end(); };
 

@@ -5,13 +5,14 @@
 namespace quillby {
 
 // Another program driven through the real keyboard input: SendInput, with the
-// wait for each key read from the receiving thread's key state.
+// wait for each key read from the receiving thread's key state. Every wait on
+// the other program is bounded, and our own windows keep answering meanwhile.
 class Win32HostInput final : public HostInput {
  public:
   bool start(const std::filesystem::path& program) override;
   bool windowExists(TextView title) const override;
-  bool activate(TextView title) override;
-  bool send(std::span<const KeyEvent> keys) override;
+  Activation activate(TextView title, std::chrono::milliseconds patience) override;
+  bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) override;
 };
 
 }  // namespace quillby

@@ -1,0 +1,138 @@
+// A host that stops answering, met through the real windows: the failure is
+// told within seconds, the call-back keeps its time, the exit still ends, and
+// our windows answer all the while.
+#include <gmock/gmock.h>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "controls/win32_test_support.h"
+#include "exit_win32/program_windows.h"
+#include "formats/settings_file.h"
+#include "host/host_driver.h"
+#include "loadsave/book_folder.h"
+#include "platform/win32/win32_host_input.h"
+#include "platform/win32/win32_window_manager.h"
+#include "support/recording_dialogs.h"
+#include "support_win32/standin.h"
+
+namespace quillby::test {
+namespace {
+
+using namespace std::chrono;
+using ::testing::IsEmpty;
+
+// Asks a window for an answer from another thread, as the system and other
+// programs do, and keeps the longest wait for one.
+class AnswerWatch {
+ public:
+  explicit AnswerWatch(HWND window)
+      : thread_([this, window] {
+          while (!stop_) {
+            const auto asked = steady_clock::now();
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result)) {
+              unanswered_ = true;
+            }
+            longest_ = std::max(longest_.load(), steady_clock::now() - asked);
+            Sleep(20);
+          }
+        }) {}
+  ~AnswerWatch() { stop(); }
+
+  void stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool unanswered() const { return unanswered_; }
+  milliseconds longest() const { return duration_cast<milliseconds>(longest_.load()); }
+
+ private:
+  std::atomic<bool> stop_ = false;
+  std::atomic<bool> unanswered_ = false;
+  std::atomic<steady_clock::duration> longest_{};
+  std::thread thread_;
+};
+
+class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
+                          protected LiveProgram<DateRecordingClock> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(installStandin(f.folder.path()));
+    std::ofstream(f.folder.path() / GetParam()).put('\n');
+    f.put(kBookFile, bookOf({friendRow(u"あきこ")}, f.charset));
+    main = startProgram(services, ends);
+    ASSERT_NE(main, nullptr);
+    HostDriver driver(input, f.files, clock);
+    ASSERT_EQ(driver.StartHost(), std::nullopt);
+    ASSERT_NE(FindWindowW(nullptr, kStandinTitle), nullptr);
+  }
+
+  void TearDown() override {
+    main.reset();
+    killStandins(f.folder.path());
+    SetCurrentDirectoryW(ownFolder().c_str());
+  }
+
+  // Clicks a real button of `window` as the user would, while another thread
+  // asks the window for answers; how long the click took.
+  milliseconds click(HWND window, HWND button) {
+    EXPECT_TRUE(bringToFront(window));
+    AnswerWatch watch(window);
+    const auto start = steady_clock::now();
+    SendMessageW(button, BM_CLICK, 0, 0);
+    const auto took = duration_cast<milliseconds>(steady_clock::now() - start);
+    watch.stop();
+    EXPECT_FALSE(watch.unanswered());
+    EXPECT_LT(watch.longest(), 500ms);
+    RecordProperty("click_ms", static_cast<int>(took.count()));
+    return took;
+  }
+
+  HWND mainWindow() const { return hwndOf(main->c.form); }
+};
+
+class HungAfterStart : public HungHostWin32Test {};
+
+TEST_P(HungAfterStart, ACommandIsToldWithinSecondsAndNoKeyReachesTheHost) {
+  EXPECT_LT(click(mainWindow(), mainControl(*main, "Command5")), 5s);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
+  EXPECT_THAT(standinKeys(f.folder.path()), IsEmpty());
+}
+
+TEST_P(HungAfterStart, CallingThePetBackSetsTheDateBackAtOnce) {
+  const auto today = clock.now().date;
+  // The hang is found at the activation; then only the pause remains.
+  EXPECT_LT(click(mainWindow(), mainControl(*main, "Command2")), 8s);
+  ASSERT_EQ(clock.dates.size(), 2u);
+  EXPECT_EQ(clock.dates[0], year_month_day{sys_days{today} + days{2}});
+  EXPECT_EQ(clock.dates[1], today);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
+}
+
+INSTANTIATE_TEST_SUITE_P(Standin, HungAfterStart, ::testing::Values("standin-hang"));
+
+// The exit writes the settings and ends, whether the host hangs before the
+// Alt+F4 or on it.
+TEST_P(HungHostWin32Test, TheExitWritesTheSettingsAndEndsWithinSeconds) {
+  const HWND box = mainControl(*main, "Check2");
+  ASSERT_TRUE(bringToFront(mainWindow()));
+  SendMessageW(box, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_LT(click(mainWindow(), mainControl(*main, "end")), 5s);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(readSettings(f.get(kSettingsFile)).quitPostPetFlag, "1");
+  EXPECT_THAT(dialogs.shown, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Standin, HungHostWin32Test,
+                         ::testing::Values("standin-hang", "standin-hang-on-close"));
+
+}  // namespace
+}  // namespace quillby::test
