@@ -117,6 +117,45 @@ TEST_F(Save, FriendsChangedMeanwhileAreNotWrittenOverUnasked) {
   EXPECT_FALSE(saveFriends(table, f.files, f.clock, f.charset));
 }
 
+// Saving over a book the host program changed: each friend keeps its own
+// count, whoever the host removed, renamed or counted a mail for.
+TEST_F(Save, WritingOverOtherChangesTakesEachFriendsOwnCount) {
+  const auto who = [](Text name, Text address, std::uint16_t count) {
+    FriendEntry row = friendRow(std::move(name), count);
+    row.friendAddress = std::move(address);
+    return row;
+  };
+  const std::vector<FriendEntry> loaded{who(u"あきこ", u"akiko@x.jp", 5),
+                                        who(u"ひろし", u"hiroshi@x.jp", 7),
+                                        who(u"ケン", u"ken@x.jp", 9)};
+  struct Case {
+    const char* what;
+    std::vector<FriendEntry> onDisk;
+    std::vector<Text> counts;
+  };
+  const Case cases[] = {
+      {"removed one, counted another",
+       {who(u"ひろし", u"hiroshi@x.jp", 7), who(u"ケン", u"ken@x.jp", 10)},
+       {u" 5", u" 7", u" 10"}},
+      {"renamed and counted, added one at the top",
+       {who(u"新人", u"new@x.jp", 3), who(u"あきこ", u"akiko@x.jp", 5),
+        who(u"ひろ", u"hiroshi@x.jp", 8), who(u"ケン", u"ken@x.jp", 9)},
+       {u" 5", u" 8", u" 9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BookFolder g;
+    g.put(kBookFile, bookOf(loaded, g.charset));
+    auto table = loadFriendsWithMemos(g.files, g.charset).value();
+    g.put(kBookFile, bookOf(c.onDisk, g.charset));
+    ASSERT_EQ(saveFriends(table, g.files, g.clock, g.charset, OtherChanges::WriteOver),
+              std::nullopt);
+    auto saved = loadFriends(g.files, g.charset).value();
+    ASSERT_EQ(saved.rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(saved.rows[i].friendNum, c.counts[i]) << i;
+  }
+}
+
 TEST_F(Save, RefusesAnEmptyTableAndAVanishedBookWithoutTouchingFiles) {
   auto table = start({friendRow(u"A")});
   const Bytes book = f.get(kBookFile);
