@@ -57,7 +57,7 @@ void pairUnique(Pairing& pairing, const std::vector<FriendKey>& records,
 
 std::vector<std::optional<std::size_t>> matchFriends(
     const std::vector<FriendKey>& records, const std::vector<FriendKey>& friends,
-    const std::vector<std::optional<std::size_t>>& places) {
+    const std::vector<std::optional<std::size_t>>& places, PlaceAlone placeAlone) {
   Pairing pairing(records.size(), friends.size());
   const auto ownPlace = [&](std::size_t f) -> std::optional<std::size_t> {
     const auto place = places[f];
@@ -83,6 +83,7 @@ std::vector<std::optional<std::size_t>> matchFriends(
   }
   pairUnique(pairing, records, friends, &FriendKey::address);
   pairUnique(pairing, records, friends, &FriendKey::name);
+  if (placeAlone == PlaceAlone::DoesNotPair) return std::move(pairing).result();
   for (std::size_t f = 0; f < friends.size(); ++f) {
     if (pairing.pairedFriend(f)) continue;
     if (const auto place = ownPlace(f)) pairing.pair(*place, f);

@@ -15,7 +15,9 @@ void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& 
     rowKeys.push_back({rows[i].friendName, rows[i].friendAddress});
     places.push_back(i);
   }
-  const auto recordOf = matchFriends(recordKeys, rowKeys, places);
+  // The memo file may be older than the book's last change by the host
+  // program, so a memo still goes to the friend at its place.
+  const auto recordOf = matchFriends(recordKeys, rowKeys, places, PlaceAlone::Pairs);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (!recordOf[i]) continue;
     const MemoRecord& record = records[*recordOf[i]];

@@ -24,8 +24,8 @@ void takeCountsByRecord(std::vector<FriendEntry>& rows, const std::vector<std::u
 }
 
 // Another program added, removed or moved friends: each row takes the count of
-// the record that is the same friend as the row was read, and keeps its own
-// where there is none.
+// the record that is the same friend as the row was read (by name and address,
+// then either alone), and keeps its own where there is none.
 void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<FriendEntry>& onDisk) {
   std::vector<FriendKey> records;
   records.reserve(onDisk.size());
@@ -41,7 +41,9 @@ void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<Friend
       places.push_back(std::nullopt);
     }
   }
-  const auto recordOf = matchFriends(records, friends, places);
+  // A record at the row's place that shares neither name nor address is
+  // another friend: its count is not the row's.
+  const auto recordOf = matchFriends(records, friends, places, PlaceAlone::DoesNotPair);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (recordOf[i]) rows[i].friendNum = onDisk[*recordOf[i]].friendNum;
   }
