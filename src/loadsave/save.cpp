@@ -80,7 +80,13 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
 
   auto rows = table.rows;
   if (changedMeanwhile) {
-    takeCountsByFriend(rows, readFriendBook(onDisk.value(), charset).value());
+    auto friendsOnDisk = readFriendBook(onDisk.value(), charset);
+    if (!friendsOnDisk) {
+      auto info = failure(BookFailure::Damaged, kBookFile);
+      info.bookError = friendsOnDisk.error();
+      return info;
+    }
+    takeCountsByFriend(rows, friendsOnDisk.value());
   } else {
     takeCountsByRecord(rows, counts.value());
   }
