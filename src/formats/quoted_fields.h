@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 
@@ -62,7 +63,7 @@ class FieldReader {
   QuoteRule rule_;
   std::size_t pos_ = 0;
   bool afterComma_ = false;
-  ForwardSearch searches_[2];  // one per FieldEnd
+  std::array<ForwardSearch, 2> searches_{};  // one per FieldEnd
 };
 
 // Appends `text` in double quotes, doubling the double quotes inside it.
