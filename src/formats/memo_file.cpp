@@ -1,5 +1,7 @@
 #include "formats/memo_file.h"
 
+#include <optional>
+
 #include "formats/display_text.h"
 #include "formats/field_bytes.h"
 #include "formats/quoted_fields.h"
@@ -9,21 +11,42 @@ namespace {
 
 constexpr std::size_t kFieldsPerRecord = 3;
 
+FieldEnd endOf(std::size_t field) {
+  return field + 1 == kFieldsPerRecord ? FieldEnd::LineEnd : FieldEnd::Comma;
+}
+
 // The fields of the records kept, three per record; a field missing at the end
-// of the file is empty.
-std::vector<Bytes> recordFields(BytesView file) {
-  FieldReader reader(file);
+// of the file is empty. Nothing when `tidyOnly` and a field does not end right
+// where its record says, which is how a file with raw quotes shows. Under the
+// plain rule a record is one line (but for line breaks inside quotes): what it
+// lacks is empty and what it has beyond three fields is dropped, so that an odd
+// record never moves the next.
+std::optional<std::vector<Bytes>> recordFields(BytesView file, QuoteRule rule, bool tidyOnly) {
+  FieldReader reader(file, rule);
   std::vector<Bytes> fields;
   while (fields.size() < FriendTable::kCapacity * kFieldsPerRecord) {
-    auto name = reader.next();
-    if (!name) break;
-    fields.push_back(std::move(name->text));
-    for (std::size_t k = 1; k < kFieldsPerRecord; ++k) {
-      auto field = reader.next();
+    bool lineEnded = false;
+    for (std::size_t k = 0; k < kFieldsPerRecord; ++k) {
+      if (lineEnded && rule == QuoteRule::Plain) {
+        fields.emplace_back();
+        continue;
+      }
+      auto field = reader.next(endOf(k));
+      if (!field && k == 0) return fields;
+      if (tidyOnly && (!field || field->dropped || field->endedBy != endOf(k))) return std::nullopt;
+      lineEnded = !field || field->endedBy == FieldEnd::LineEnd;
       fields.push_back(field ? std::move(field->text) : Bytes{});
     }
+    if (!lineEnded && rule == QuoteRule::Plain) reader.skipRestOfLine();
   }
   return fields;
+}
+
+// Our own files double their quotes; a file that does not read cleanly that
+// way was written with quotes left as they are.
+std::vector<Bytes> recordFields(BytesView file) {
+  if (auto doubled = recordFields(file, QuoteRule::Doubled, true)) return std::move(*doubled);
+  return *recordFields(file, QuoteRule::Plain, false);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 namespace quillby {
 
 // "Quillby.memo": one line per friend, "name","address","memo" CR LF, Shift-JIS.
-// A double quote inside a field is written doubled.
+// A double quote inside a field is written doubled. A file that does not read
+// cleanly so was written with quotes left raw, by hand or by older programs,
+// and is read that way, each record on its own.
 
 struct MemoRecord {
   Text name;
@@ -22,10 +24,9 @@ struct MemoRecord {
 // At most FriendTable::kCapacity records are kept; the rest are read over.
 std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset);
 
-// Gives each row its memo: record i to row i when name and address match, else to
-// the first unclaimed row with that name and address; a record whose name and
-// address no row has goes to row i if that row got no memo otherwise. Rows that
-// get no memo keep theirs. A memo given keeps its bytes, so that one the user
+// Gives each row the memo of the record that is the same friend (matchFriends):
+// a friend the host program renamed, re-addressed or moved keeps its memo. Rows
+// that get no memo keep theirs. A memo given keeps its bytes, so that one the user
 // leaves alone is written back as it was, even where it does not decode.
 void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records);
 

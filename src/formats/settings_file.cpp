@@ -29,16 +29,13 @@ SettingsValues valuesOf(const std::array<QuotedField, kValuesPerRecord>& group) 
 
 SettingsValues readSettings(BytesView file) {
   FieldReader reader(file);
-  SettingsValues last;
-  for (;;) {
-    std::array<QuotedField, kValuesPerRecord> group;
-    for (std::size_t k = 0; k < group.size(); ++k) {
-      auto field = reader.next();
-      if (!field) return k == 0 ? last : SettingsValues{};
-      group[k] = std::move(*field);
-    }
-    last = valuesOf(group);
+  std::array<QuotedField, kValuesPerRecord> group;
+  for (auto& value : group) {
+    auto field = reader.next();
+    if (!field) return SettingsValues{};
+    value = std::move(*field);
   }
+  return valuesOf(group);
 }
 
 Bytes encodeSettings(const SettingsValues& values) {

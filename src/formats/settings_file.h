@@ -22,8 +22,9 @@ struct SettingsValues {
   bool operator==(const SettingsValues&) const = default;
 };
 
-// The last complete group of six wins. A file that ends inside a group gives the
-// defaults of a missing file.
+// The first six values; whatever follows them (a stray comma, the end-of-file
+// byte of old editors, more records) is ignored. A file that ends before the
+// sixth value gives the defaults of a missing file.
 SettingsValues readSettings(BytesView file);
 
 Bytes encodeSettings(const SettingsValues& values);

@@ -19,6 +19,7 @@ enum class BookFailure {
   CannotEncode,      // a friend's field does not fit the friend book (encodeError)
   CannotEncodeMemo,  // a field has a character the memo file cannot hold (memoError)
   ChangedMeanwhile,  // another program changed friends in the book since it was read
+  BackupNotWritten,  // the version a save replaces could not be kept (file, fileError)
 };
 
 struct BookFailureInfo {

@@ -1,7 +1,9 @@
 #include "loadsave/save.h"
 
 #include "formats/friend_book.h"
+#include "formats/friend_match.h"
 #include "formats/memo_file.h"
+#include "loadsave/backups.h"
 #include "loadsave/file_names.h"
 #include "loadsave/program_folder.h"
 
@@ -12,7 +14,8 @@ BookFailureInfo failure(BookFailure kind, const std::filesystem::path& file) {
   return BookFailureInfo{kind, file, {}, {}, {}, {}};
 }
 
-void takeCountsFromDisk(std::vector<FriendEntry>& rows, const std::vector<std::uint16_t>& counts) {
+// Nobody else changed friends: each row's record is where the row was read from.
+void takeCountsByRecord(std::vector<FriendEntry>& rows, const std::vector<std::uint16_t>& counts) {
   for (auto& row : rows) {
     if (row.origin && row.origin->record < counts.size()) {
       row.friendNum = countText(counts[row.origin->record]);
@@ -20,10 +23,36 @@ void takeCountsFromDisk(std::vector<FriendEntry>& rows, const std::vector<std::u
   }
 }
 
+// Another program added, removed or moved friends: each row takes the count of
+// the record that is the same friend as the row was read (by name and address,
+// then either alone), and keeps its own where there is none.
+void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<FriendEntry>& onDisk) {
+  std::vector<FriendKey> records;
+  records.reserve(onDisk.size());
+  for (const auto& record : onDisk) records.push_back({record.friendName, record.friendAddress});
+  std::vector<FriendKey> friends;
+  std::vector<std::optional<std::size_t>> places;
+  for (const auto& row : rows) {
+    if (row.origin) {
+      friends.push_back({row.origin->friendName.shown, row.origin->friendAddress.shown});
+      places.push_back(row.origin->record);
+    } else {
+      friends.push_back({row.friendName, row.friendAddress});
+      places.push_back(std::nullopt);
+    }
+  }
+  // A record at the row's place that shares neither name nor address is
+  // another friend: its count is not the row's.
+  const auto recordOf = matchFriends(records, friends, places, PlaceAlone::DoesNotPair);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (recordOf[i]) rows[i].friendNum = onDisk[*recordOf[i]].friendNum;
+  }
+}
+
 }  // namespace
 
-std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Charset& charset,
-                                           OtherChanges others) {
+std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Clock& clock,
+                                           const Charset& charset, OtherChanges others) {
   enterProgramFolder(files);
   if (table.rows.empty()) return failure(BookFailure::EmptyTable, kBookFile);
 
@@ -43,13 +72,24 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     return info;
   }
   // Both split as the counts and the load did, so neither can fail here.
-  if (others == OtherChanges::Keep &&
-      withCountsCleared(onDisk.value()).value() != withCountsCleared(table.bookOnDisk).value()) {
+  const bool changedMeanwhile =
+      withCountsCleared(onDisk.value()).value() != withCountsCleared(table.bookOnDisk).value();
+  if (changedMeanwhile && others == OtherChanges::Keep) {
     return failure(BookFailure::ChangedMeanwhile, kBookFile);
   }
 
   auto rows = table.rows;
-  takeCountsFromDisk(rows, counts.value());
+  if (changedMeanwhile) {
+    auto friendsOnDisk = readFriendBook(onDisk.value(), charset);
+    if (!friendsOnDisk) {
+      auto info = failure(BookFailure::Damaged, kBookFile);
+      info.bookError = friendsOnDisk.error();
+      return info;
+    }
+    takeCountsByFriend(rows, friendsOnDisk.value());
+  } else {
+    takeCountsByRecord(rows, counts.value());
+  }
   auto book = encodeFriendBook(rows, charset);
   if (!book) {
     auto info = failure(BookFailure::CannotEncode, kBookFile);
@@ -73,7 +113,7 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
   // file as it was is put back. Start-up leaves one in place; none reads as
   // empty.
   const auto memoPath = inProgramFolder(files, kMemoFile);
-  Bytes previousMemo;
+  std::optional<Bytes> previousMemo;
   if (files.exists(memoPath)) {
     auto read = files.readAll(memoPath);
     if (!read) {
@@ -83,6 +123,7 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     }
     previousMemo = std::move(read.value());
   }
+  if (auto kept = keepEarlierVersion(files, clock, onDisk.value(), previousMemo)) return kept;
   if (auto error = files.writeAtomic(memoPath, memo.value())) {
     auto info = failure(BookFailure::NotWritten, kMemoFile);
     info.fileError = *error;
@@ -91,7 +132,7 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
   if (auto error = files.writeAtomic(bookPath, book.value())) {
     auto info = failure(BookFailure::NotWritten, kBookFile);
     info.fileError = *error;
-    info.memoFileReplaced = files.writeAtomic(memoPath, previousMemo).has_value();
+    info.memoFileReplaced = files.writeAtomic(memoPath, previousMemo.value_or(Bytes{})).has_value();
     return info;
   }
 

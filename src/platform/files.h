@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "model/result.h"
 #include "model/text.h"
@@ -43,6 +44,14 @@ class Files {
   // temporary file stays behind. A read-only `file` is refused (AccessDenied)
   // and left alone.
   virtual FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) = 0;
+
+  // Creates `folder`; one that is already there is fine.
+  virtual FileStatus makeFolder(const std::filesystem::path& folder) = 0;
+  // The names of the entries directly inside `folder`, in no particular order.
+  virtual Result<std::vector<std::filesystem::path>, FileError> listFolder(
+      const std::filesystem::path& folder) const = 0;
+  // Removes a file or an empty folder.
+  virtual FileStatus remove(const std::filesystem::path& entry) = 0;
 };
 
 }  // namespace quillby

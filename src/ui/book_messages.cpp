@@ -113,6 +113,9 @@ Text bookFailureMessage(const BookFailureInfo& info, const FriendTable& table) {
                               : file + u"を正しく作れませんでした。";
     case BookFailure::ChangedMeanwhile:
       return file + u"は、Quillby が読み込んだ後にほかのプログラムでおともだちが変更されています。";
+    case BookFailure::BackupNotWritten:
+      return u"セーブの前に、今のおともだち帳とメモのファイルを" + file +
+             u"に控えられませんでした" + problem + u"。どちらのファイルもそのままです。";
     case BookFailure::CannotEncodeMemo:
       if (!info.memoError) break;
       return friendLabel(table, info.memoError->row) + u"の" +

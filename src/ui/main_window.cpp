@@ -78,14 +78,14 @@ void Main::applySettings() {
 }
 
 void Main::Command1_Click() {
-  auto failure = saveFriends(table_, s_.files, s_.charset);
+  auto failure = saveFriends(table_, s_.files, s_.clock, s_.charset);
   if (failure && failure->failure == BookFailure::ChangedMeanwhile) {
     const auto answer =
         s_.dialogs.show({bookFailureMessage(*failure, table_) +
                              u"\r\nセーブすると、その変更は消えます。セーブしますか？",
                          kAppTitle, DialogButtons::OkCancel, DialogIcon::Exclamation, 2});
     if (answer != DialogAnswer::Ok) return;
-    failure = saveFriends(table_, s_.files, s_.charset, OtherChanges::WriteOver);
+    failure = saveFriends(table_, s_.files, s_.clock, s_.charset, OtherChanges::WriteOver);
   }
   if (failure) {
     s_.dialogs.show(

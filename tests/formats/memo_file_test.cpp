@@ -54,17 +54,19 @@ TEST(MemoFile, WritesQuotedFieldsAndReadsThemBack) {
 }
 
 TEST(MemoFile, ReadsHandWrittenAndShortFiles) {
+  // Unquoted fields run to the comma; a record that is not tidy is its line.
   const auto records = readMemoFile(
       "  \"a\",\"a@x\",\"m1\"\r\n"
-      "b,b@x , m2,\"next\"\n"  // unquoted fields run to the comma; records are not lines
+      "b,b@x , m2,\"extra\"\n"
       "\r\n"
-      "\"c\"junk,\"c@x\"\r\n",
+      "\"c\"junk,\"c@x\"\r\n"
+      "\"d\",\"d@x\",\"m4\"\r\n",
       charset);
   EXPECT_THAT(records, ElementsAre(Field(&MemoRecord::memo, u"m1"), Field(&MemoRecord::memo, u"m2"),
-                                   Field(&MemoRecord::memo, u"c@x")));
+                                   Field(&MemoRecord::memo, u""), Field(&MemoRecord::memo, u"m4")));
   EXPECT_EQ(records[1].address, u"b@x ");
-  EXPECT_EQ(records[2].name, u"next");
-  EXPECT_EQ(records[2].address, u"c");
+  EXPECT_EQ(records[2].name, u"c");
+  EXPECT_EQ(records[2].address, u"c@x");
 
   const auto shortLast = readMemoFile("\"a\",\"a@x\",\"m\"\r\n\"b\",\"b@x\"", charset);
   ASSERT_EQ(shortLast.size(), 2u);
@@ -79,6 +81,45 @@ TEST(MemoFile, ReadsHandWrittenAndShortFiles) {
   Bytes many;
   for (int i = 0; i < 1005; ++i) many += "\"n\",\"a\",\"m\"\r\n";
   EXPECT_EQ(readMemoFile(many, charset).size(), 1000u);
+}
+
+// Files written with quotes left raw (by hand, or by a writer that escapes
+// nothing): every record keeps its own fields, and so does every record after.
+TEST(MemoFile, ReadsFilesWithRawQuotes) {
+  struct Case {
+    const char* what;
+    Bytes record;  // friend B's record, as written
+    Text name;
+    Text memo;
+  };
+  const Case cases[] = {
+      {"quote at the end",
+       "\"B\",\"b\",\"\x83\x54\x83\x43\x83\x59\x82\xcd"
+       "12\"\"\r\n",
+       u"B", u"サイズは12\""},
+      {"quote in the middle", "\"B\",\"b\",\"12\"inch\"\r\n", u"B", u"12\"inch"},
+      {"two quotes", "\"B\",\"b\",\"say \"hi\" now\"\r\n", u"B", u"say \"hi\" now"},
+      {"quoted memo", "\"B\",\"b\",\"\"hi\"\"\r\n", u"B", u"\"hi\""},
+      {"quote before a line break", "\"B\",\"b\",\"say \"hi\"\r\nbye\"\r\n", u"B",
+       u"say \"hi\"\r\nbye"},
+      {"quote in a name", "\"B\"2\",\"b\",\"m\"\r\n", u"B\"2", u"m"},
+      // Where a quote cannot be told from a closing one, the field ends at it.
+      {"quote and comma", "\"B\",\"b\",\"x\", y\"\r\n", u"B", u"x"},
+  };
+  const Bytes after = "\"C\",\"c\",\"one, two\r\nthree\"\r\n\"D\",\"d\",\"m\"\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto records = readMemoFile("\"A\",\"a\",\"first\"\r\n" + c.record + after, charset);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0].memo, u"first");
+    EXPECT_EQ(records[1].name, c.name);
+    EXPECT_EQ(records[1].address, u"b");
+    EXPECT_EQ(records[1].memo, c.memo);
+    EXPECT_EQ(records[2].name, u"C");
+    EXPECT_EQ(records[2].memo, u"one, two\r\nthree");
+    EXPECT_EQ(records[3].name, u"D");
+    EXPECT_EQ(records[3].memo, u"m");
+  }
 }
 
 TEST(MemoFile, UneditedNamesKeepTheirStoredBytes) {
@@ -124,20 +165,68 @@ TEST(AttachMemos, MemosFollowTheirFriends) {
   attachMemos(reordered, records);
   EXPECT_THAT(memosOf(reordered), ElementsAre(u"memo C", u"memo B", u"memo A"));
 
-  // Renamed friends keep the memo of their position; a friend gone from the
-  // book leaves its memo unused when its position is taken.
+  // A friend gone from the book leaves its memo unused when its position is
+  // taken by one the memo file does not know.
   std::vector<FriendEntry> changed{row(u"X", u"x"), row(u"A", u"a"), row(u"Y", u"y")};
   attachMemos(changed, records);
   EXPECT_THAT(memosOf(changed), ElementsAre(u"", u"memo A", u"memo C"));
 
-  // Two friends of the same name and address, and a duplicate record.
+  // Two friends of the same name and address, and a duplicate record, which
+  // only its place can give a friend.
   std::vector<FriendEntry> twins{row(u"T", u"t"), row(u"T", u"t"), row(u"U", u"u")};
   attachMemos(twins, {{u"T", u"t", u"1"}, {u"T", u"t", u"2"}, {u"T", u"t", u"3"}});
-  EXPECT_THAT(memosOf(twins), ElementsAre(u"1", u"2", u""));
+  EXPECT_THAT(memosOf(twins), ElementsAre(u"1", u"2", u"3"));
 
   std::vector<FriendEntry> fewer{row(u"B", u"b")};
   attachMemos(fewer, records);
   EXPECT_THAT(memosOf(fewer), ElementsAre(u"memo B"));
+}
+
+// What the host program does to its friend book between runs: each friend
+// keeps its memo, whatever else changed.
+TEST(AttachMemos, FriendsTheHostRenamedReaddressedOrMovedKeepTheirMemos) {
+  const std::vector<MemoRecord> records{{u"A", u"a", u"memo A"},
+                                        {u"B", u"b", u"memo B"},
+                                        {u"C", u"c", u"memo C"},
+                                        {u"D", u"d", u"memo D"}};
+  struct Case {
+    const char* what;
+    std::vector<FriendEntry> book;
+    std::vector<Text> memos;
+  };
+  const Case cases[] = {
+      {"renamed",
+       {row(u"A", u"a"), row(u"Bee", u"b"), row(u"C", u"c"), row(u"D", u"d")},
+       {u"memo A", u"memo B", u"memo C", u"memo D"}},
+      {"re-addressed and moved to the top",
+       {row(u"C", u"new"), row(u"A", u"a"), row(u"B", u"b"), row(u"D", u"d")},
+       {u"memo C", u"memo A", u"memo B", u"memo D"}},
+      {"one renamed, another re-addressed and moved",
+       {row(u"D", u"new"), row(u"A", u"a"), row(u"Bee", u"b"), row(u"C", u"c")},
+       {u"memo D", u"memo A", u"memo B", u"memo C"}},
+      {"deleted",
+       {row(u"A", u"a"), row(u"C", u"c"), row(u"D", u"d")},
+       {u"memo A", u"memo C", u"memo D"}},
+      {"renamed and deleted before it",
+       {row(u"B", u"b"), row(u"Cee", u"c"), row(u"D", u"d")},
+       {u"memo B", u"memo C", u"memo D"}},
+      // Sharing an address or a name tells nothing: place decides, where free.
+      {"two share an address",
+       {row(u"A2", u"a"), row(u"A3", u"a"), row(u"C", u"c"), row(u"D", u"d")},
+       {u"memo A", u"memo B", u"memo C", u"memo D"}},
+      {"two share a name",
+       {row(u"C", u"x"), row(u"C", u"y"), row(u"A", u"a"), row(u"D", u"d")},
+       {u"", u"memo B", u"memo A", u"memo D"}},
+      {"all at once",
+       {row(u"D", u"new"), row(u"Bee", u"b"), row(u"E", u"e"), row(u"F", u"e"), row(u"A", u"a")},
+       {u"memo D", u"memo B", u"memo C", u"", u"memo A"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto rows = c.book;
+    attachMemos(rows, records);
+    EXPECT_EQ(memosOf(rows), c.memos);
+  }
 }
 
 }  // namespace

@@ -25,14 +25,19 @@ TEST(SettingsFile, ReadsQuotedUnquotedAndMissingValues) {
   EXPECT_EQ(readSettings("\"a,\"\"b\",,,,,\"x\"\r\n\r\n"), values("a,\"b", {}, {}, {}, {}, "x"));
 }
 
-TEST(SettingsFile, LastCompleteRecordWinsAndBrokenFilesGiveDefaults) {
+// Stray bytes after the record (a trailing comma, the end-of-file byte old
+// editors append, a second record) cost nothing; a short record gives defaults.
+TEST(SettingsFile, FirstRecordWinsAndShortFilesGiveDefaults) {
   const SettingsValues defaults = values({}, {}, {}, {}, {}, "");
+  const SettingsValues first = values(" 1", " 2", "1", {}, "0", "1");
+  const Bytes record = "\" 1\",\" 2\",\"1\",,\"0\",\"1\"";
+  for (const char* after : {"\r\n\" 3\",\" 4\",\"0\",,\"0\",\"0\"\r\n", "\r\n\" 3\",\" 4\"\r\n",
+                            ",\r\n", ",", "\r\n\x1a", "\x1a", ",,,,,,,,\r\n"}) {
+    EXPECT_EQ(readSettings(record + after), first) << after;
+  }
   EXPECT_EQ(readSettings(""), defaults);
-  EXPECT_EQ(readSettings("\" 1\",\" 2\",\"1\",\"1\",\"1\",\"1\"\r\n"
-                         "\" 3\",\" 4\",\"0\",,\"0\",\"0\"\r\n"),
-            values(" 3", " 4", "0", {}, "0", "0"));
-  EXPECT_EQ(readSettings("\" 1\",\" 2\",\"1\",\"1\",\"1\",\"1\"\r\n\" 3\",\" 4\"\r\n"), defaults);
   EXPECT_EQ(readSettings("\" 1\",\" 2\",\"1\""), defaults);
+  EXPECT_EQ(readSettings("\" 1\",\" 2\",\"1\",,\"0\"\r\n"), defaults);
 
   const SettingsValues written = values(" 857.5", " 0", {}, "1", "0", "");
   EXPECT_EQ(readSettings(encodeSettings(written)), written);

@@ -126,6 +126,16 @@ class FakeFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path&, BytesView) override {
     return FileError{FileProblem::AccessDenied};
   }
+  FileStatus makeFolder(const std::filesystem::path&) override {
+    return FileError{FileProblem::AccessDenied};
+  }
+  Result<std::vector<std::filesystem::path>, FileError> listFolder(
+      const std::filesystem::path&) const override {
+    return FileError{FileProblem::NotFound};
+  }
+  FileStatus remove(const std::filesystem::path&) override {
+    return FileError{FileProblem::AccessDenied};
+  }
 
  private:
   Journal& journal_;

@@ -5,10 +5,20 @@
 
 #include "formats/friend_book.h"
 #include "loadsave/file_names.h"
+#include "platform/clock.h"
 #include "support/system_platform.h"
 #include "support/temp_folder.h"
 
 namespace quillby {
+
+// A clock that stands at noon on 7 December 2026 until a test moves it.
+class StillClock final : public Clock {
+ public:
+  LocalDateTime now() const override { return at; }
+  void sleep(std::chrono::milliseconds) override {}
+  ClockStatus setDate(std::chrono::year_month_day) override { return ClockProblem::Refused; }
+  LocalDateTime at{std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
+};
 
 // A program folder in a temporary folder, with helpers to lay out and read back
 // the friend book and the memo file as plain bytes.
@@ -16,6 +26,7 @@ struct BookFolder {
   TempFolder folder;
   SystemFiles files{folder.path()};
   SystemCharset charset;
+  StillClock clock;
 
   void put(const std::filesystem::path& name, BytesView data) const {
     std::ofstream(folder / name, std::ios::binary).write(data.data(), std::ssize(data));

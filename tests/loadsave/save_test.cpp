@@ -47,9 +47,9 @@ TEST_F(Save, UneditedSaveWritesTheBookBackByteForByte) {
   auto table = restart();
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[0].friendNum, u" 36880");
-  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  ASSERT_EQ(saveFriends(table, f.files, f.clock, f.charset), std::nullopt);
   EXPECT_EQ(f.get(kBookFile), book);
-  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  ASSERT_EQ(saveFriends(table, f.files, f.clock, f.charset), std::nullopt);
   EXPECT_EQ(f.get(kBookFile), book);
 }
 
@@ -59,7 +59,7 @@ TEST_F(Save, EditsMemosAndOrderSurviveARestart) {
   table.rows[1].friendName = u"ボブ";
   table.rows[2].friendAddress = u"c@example.jp";
   std::swap(table.rows[0], table.rows[2]);
-  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  ASSERT_EQ(saveFriends(table, f.files, f.clock, f.charset), std::nullopt);
 
   auto again = restart();
   ASSERT_EQ(again.rows.size(), 3u);
@@ -79,7 +79,7 @@ TEST_F(Save, CountsTheHostChangedMeanwhileAreKept) {
   FriendEntry added;
   added.friendName = u"新しいおともだち";
   table.rows.push_back(added);
-  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  ASSERT_EQ(saveFriends(table, f.files, f.clock, f.charset), std::nullopt);
   EXPECT_EQ(table.rows[0].friendNum, u" 22");
   EXPECT_EQ(table.rows[1].friendNum, u"");
   auto again = restart();
@@ -89,7 +89,7 @@ TEST_F(Save, CountsTheHostChangedMeanwhileAreKept) {
 
   // After the save each row's record is the one just written at its place.
   std::swap(table.rows[0], table.rows[1]);
-  ASSERT_EQ(saveFriends(table, f.files, f.charset), std::nullopt);
+  ASSERT_EQ(saveFriends(table, f.files, f.clock, f.charset), std::nullopt);
   EXPECT_EQ(restart().rows[1].friendNum, u" 22");
 }
 
@@ -105,30 +105,69 @@ TEST_F(Save, FriendsChangedMeanwhileAreNotWrittenOverUnasked) {
     f.put(kBookFile, bookOf(other, f.charset));
     const Bytes book = f.get(kBookFile);
     const Bytes memo = f.get(kMemoFile);
-    const auto failure = saveFriends(table, f.files, f.charset);
+    const auto failure = saveFriends(table, f.files, f.clock, f.charset);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->failure, BookFailure::ChangedMeanwhile);
     EXPECT_EQ(f.get(kBookFile), book);
     EXPECT_EQ(f.get(kMemoFile), memo);
   }
 
-  EXPECT_FALSE(saveFriends(table, f.files, f.charset, OtherChanges::WriteOver));
+  EXPECT_FALSE(saveFriends(table, f.files, f.clock, f.charset, OtherChanges::WriteOver));
   EXPECT_EQ(restart().rows.size(), 2u);
-  EXPECT_FALSE(saveFriends(table, f.files, f.charset));
+  EXPECT_FALSE(saveFriends(table, f.files, f.clock, f.charset));
+}
+
+// Saving over a book the host program changed: each friend keeps its own
+// count, whoever the host removed, renamed or counted a mail for.
+TEST_F(Save, WritingOverOtherChangesTakesEachFriendsOwnCount) {
+  const auto who = [](Text name, Text address, std::uint16_t count) {
+    FriendEntry row = friendRow(std::move(name), count);
+    row.friendAddress = std::move(address);
+    return row;
+  };
+  const std::vector<FriendEntry> loaded{who(u"あきこ", u"akiko@x.jp", 5),
+                                        who(u"ひろし", u"hiroshi@x.jp", 7),
+                                        who(u"ケン", u"ken@x.jp", 9)};
+  struct Case {
+    const char* what;
+    std::vector<FriendEntry> onDisk;
+    std::vector<Text> counts;
+  };
+  const Case cases[] = {
+      {"removed one, counted another",
+       {who(u"ひろし", u"hiroshi@x.jp", 7), who(u"ケン", u"ken@x.jp", 10)},
+       {u" 5", u" 7", u" 10"}},
+      {"renamed and counted, added one at the top",
+       {who(u"新人", u"new@x.jp", 3), who(u"あきこ", u"akiko@x.jp", 5),
+        who(u"ひろ", u"hiroshi@x.jp", 8), who(u"ケン", u"ken@x.jp", 9)},
+       {u" 5", u" 8", u" 9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BookFolder g;
+    g.put(kBookFile, bookOf(loaded, g.charset));
+    auto table = loadFriendsWithMemos(g.files, g.charset).value();
+    g.put(kBookFile, bookOf(c.onDisk, g.charset));
+    ASSERT_EQ(saveFriends(table, g.files, g.clock, g.charset, OtherChanges::WriteOver),
+              std::nullopt);
+    auto saved = loadFriends(g.files, g.charset).value();
+    ASSERT_EQ(saved.rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(saved.rows[i].friendNum, c.counts[i]) << i;
+  }
 }
 
 TEST_F(Save, RefusesAnEmptyTableAndAVanishedBookWithoutTouchingFiles) {
   auto table = start({friendRow(u"A")});
   const Bytes book = f.get(kBookFile);
   FriendTable empty;
-  auto failure = saveFriends(empty, f.files, f.charset);
+  auto failure = saveFriends(empty, f.files, f.clock, f.charset);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->failure, BookFailure::EmptyTable);
   EXPECT_EQ(f.get(kBookFile), book);
 
   std::filesystem::remove(f.folder / kBookFile);
   table.rows[0].friendMemo = u"new";
-  failure = saveFriends(table, f.files, f.charset);
+  failure = saveFriends(table, f.files, f.clock, f.charset);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->failure, BookFailure::Missing);
   EXPECT_FALSE(f.has(kBookFile));
@@ -158,7 +197,7 @@ TEST_F(Save, EncodingFailuresNameTheFriendAndFieldAndWriteNothing) {
     g.put(kMemoFile, "old memos");
     const Bytes book = g.get(kBookFile);
     c.edit(table.rows[1]);
-    auto failure = saveFriends(table, g.files, g.charset);
+    auto failure = saveFriends(table, g.files, g.clock, g.charset);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->failure, c.failure);
     const auto row = failure->encodeError ? failure->encodeError->row : failure->memoError->row;
@@ -174,8 +213,12 @@ TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
   const std::pair<FileOperation, int> steps[] = {
       {FileOperation::ReadAll, 1},      // the book
       {FileOperation::ReadAll, 2},      // the memo file
-      {FileOperation::WriteAtomic, 1},  // the memo file
-      {FileOperation::WriteAtomic, 2},  // the book, after the memo file was replaced
+      {FileOperation::MakeFolder, 1},   // the backups
+      {FileOperation::MakeFolder, 2},   // this save's backup
+      {FileOperation::WriteAtomic, 1},  // the book's backup
+      {FileOperation::WriteAtomic, 2},  // the memo file's backup
+      {FileOperation::WriteAtomic, 3},  // the memo file
+      {FileOperation::WriteAtomic, 4},  // the book, after the memo file was replaced
   };
   for (const auto& [step, nth] : steps) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << nth);
@@ -184,7 +227,7 @@ TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
     auto table = loadFriendsWithMemos(g.files, g.charset).value();
     table.rows[0].friendMemo = u"memo A";
     table.rows[1].friendMemo = u"memo B";
-    ASSERT_FALSE(saveFriends(table, g.files, g.charset));
+    ASSERT_FALSE(saveFriends(table, g.files, g.clock, g.charset));
     const Bytes book = g.get(kBookFile);
     const Bytes memo = g.get(kMemoFile);
 
@@ -192,12 +235,13 @@ TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
     std::swap(table.rows[0], table.rows[1]);
     FaultFiles files(g.files);
     files.failNth(step, nth, FileError{FileProblem::DiskFull, 28});
-    const auto failure = saveFriends(table, files, g.charset);
+    const auto failure = saveFriends(table, files, g.clock, g.charset);
     ASSERT_TRUE(failure);
     EXPECT_FALSE(failure->memoFileReplaced);
     EXPECT_EQ(g.get(kBookFile), book);
     EXPECT_EQ(g.get(kMemoFile), memo);
-    EXPECT_EQ(g.folder.entries().size(), 3u);  // book, safety copy, memo: no leftovers
+    // Book, safety copy, memo, backups: no leftovers.
+    EXPECT_EQ(g.folder.entries().size(), 4u);
 
     auto reloaded = loadFriendsWithMemos(g.files, g.charset).value();
     ASSERT_EQ(reloaded.rows.size(), 2u);
@@ -210,9 +254,10 @@ TEST_F(Save, SaysSoWhenTheMemoFileCannotBePutBack) {
   auto table = start({friendRow(u"A"), friendRow(u"B")});
   table.rows[0].friendMemo = u"new";
   FaultFiles files(f.files);
-  files.failNth(FileOperation::WriteAtomic, 2, FileError{FileProblem::DiskFull, 28});  // book
-  files.failNth(FileOperation::WriteAtomic, 3, FileError{FileProblem::DiskFull, 28});  // memo back
-  const auto failure = saveFriends(table, files, f.charset);
+  // After the backup's two files and the memo file: the book, then the memo put back.
+  files.failNth(FileOperation::WriteAtomic, 4, FileError{FileProblem::DiskFull, 28});
+  files.failNth(FileOperation::WriteAtomic, 5, FileError{FileProblem::DiskFull, 28});
+  const auto failure = saveFriends(table, files, f.clock, f.charset);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->failure, BookFailure::NotWritten);
   EXPECT_EQ(failure->file, kBookFile);

@@ -31,6 +31,14 @@ class JournalFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override {
     return real_.writeAtomic(file, data);
   }
+  FileStatus makeFolder(const std::filesystem::path& folder) override {
+    return real_.makeFolder(folder);
+  }
+  Result<std::vector<std::filesystem::path>, FileError> listFolder(
+      const std::filesystem::path& folder) const override {
+    return real_.listFolder(folder);
+  }
+  FileStatus remove(const std::filesystem::path& entry) override { return real_.remove(entry); }
 
  private:
   Journal& journal_;

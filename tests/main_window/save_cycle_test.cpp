@@ -109,6 +109,28 @@ TEST_F(MainWindowTest, AskedBeforeWritingOverFriendsAnotherProgramChanged) {
   ASSERT_TRUE(start());
   EXPECT_THAT(lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
   EXPECT_EQ(c().txtMemo.text(), u"new memo");
+  // Each friend kept its own count, not the one the host put at its place.
+  c().List1.userSelected(1);
+  EXPECT_EQ(c().txtNum.text(), u" 7");
+}
+
+// The version a save replaces must be kept first; where it cannot be, the user
+// is told and nothing is written.
+TEST_F(MainWindowTest, ASaveWhoseBackupCannotBeWrittenSaysSoAndWritesNothing) {
+  putThreeFriends();
+  f.put(kBackupsFolder, "a file in the folder's place");
+  ASSERT_TRUE(start());
+  const Bytes book = f.get(kBookFile);
+  const Bytes memos = f.get(kMemoFile);
+  c().txtMemo.userEdited(u"new memo");
+  c().Command1.userClicked();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(utf8(dialogs.shown[0].text),
+            utf8(u"セーブの前に、今のおともだち帳とメモのファイルを「Quillby.backup」に控えられませ"
+                 u"んでした（アクセスが拒否されました。読み取り専用か、ほかのプログラムが使っていま"
+                 u"す）。どちらのファイルもそのままです。\r\nセーブできませんでした。"));
+  EXPECT_EQ(f.get(kBookFile), book);
+  EXPECT_EQ(f.get(kMemoFile), memos);
 }
 
 TEST_F(MainWindowTest, SavingTwiceWithoutEditsChangesNoByte) {

@@ -58,10 +58,10 @@ TEST_F(MainWindowTest, StoredOptionsTickTheBoxesAndKeepInFrontActsAtOnce) {
 
 TEST_F(MainWindowTest, OnlyTheExactTextOneTicksABox) {
   putThreeFriends();
-  // Two records: the second wins. No value, a quoted 0 and " 1" tick nothing.
+  // Two records: the first wins. No value, a quoted 0 and " 1" tick nothing.
   f.put(kSettingsFile,
-        "\"1\",\"1\",\"1\",\"1\",\"1\",\"1\"\r\n"
-        "\"x\",\" 60abc\",,\"0\",\"1\",\" 1\"\r\n");
+        "\"x\",\" 60abc\",,\"0\",\"1\",\" 1\"\r\n"
+        "\"1\",\"1\",\"1\",\"1\",\"1\",\"1\"\r\n");
   ASSERT_TRUE(start());
   EXPECT_FALSE(c().Check1.value());
   EXPECT_FALSE(c().Check2.value());

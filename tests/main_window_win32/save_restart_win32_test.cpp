@@ -45,5 +45,30 @@ TEST_F(LiveMainWindow, EditsSavedWithTheButtonAreShownByTheNextStart) {
   EXPECT_EQ(textOf("txtNum"), u" 0");
 }
 
+// A memo file from before, its quotes written raw: every friend shows its own
+// memo, and a save writes them back so that the next start shows them again.
+TEST_F(LiveMainWindow, AnOldMemoFileWithRawQuotesGivesEveryFriendItsOwnMemo) {
+  f.put(kBookFile, bookOf({friendRow(u"あきこ", 5), friendRow(u"ひろし", 7), friendRow(u"ケン", 9)},
+                          f.charset));
+  f.put(kMemoFile,
+        "\"\x82\xa0\x82\xab\x82\xb1\",\"a@b.jp\",\"\x83\x54\x83\x43\x83\x59\x82\xcd"
+        "12\"\"\r\n"  // あきこ, サイズは12"
+        "\"\x82\xd0\x82\xeb\x82\xb5\",\"a@b.jp\",\"one, two\r\nthree\"\r\n"  // ひろし
+        "\"\x83\x50\x83\x93\",\"a@b.jp\",\"say \"hi\" now\"\r\n");           // ケン
+  const std::vector<Text> memos{u"サイズは12\"", u"one, two\r\nthree", u"say \"hi\" now"};
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run == 0 ? "as found" : "after a save");
+    ASSERT_TRUE(start());
+    for (int line = 0; line < 3; ++line) {
+      clickLine(line);
+      EXPECT_EQ(textOf("txtMemo"), memos[line]) << line;
+    }
+    BoxAnswerer problem(L"QuillbyVer0.5", IDOK);
+    press("Command1");
+    EXPECT_FALSE(problem.finish()) << problem.text();
+    stop();
+  }
+}
+
 }  // namespace
 }  // namespace quillby::test

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -172,6 +173,28 @@ TEST_F(FilesTest, ReadsUpToTheLimitAndRefusesMore) {
   const auto overLimit = files.readAll(folder / kBook);
   ASSERT_FALSE(overLimit);
   EXPECT_EQ(overLimit.error().problem, FileProblem::Other);
+}
+
+// What the backups of a save need: a folder made (again), listed, emptied.
+TEST_F(FilesTest, MakesListsAndRemovesFolders) {
+  const fs::path backups = folder / u8"Quillby.backup";
+  EXPECT_EQ(files.makeFolder(backups), std::nullopt);
+  EXPECT_EQ(files.makeFolder(backups), std::nullopt);  // already there
+  EXPECT_EQ(files.makeFolder(backups / kBook), std::nullopt);
+  put(backups / kMemo, "m");
+  auto names = files.listFolder(backups);
+  ASSERT_TRUE(names.ok());
+  std::sort(names.value().begin(), names.value().end());
+  EXPECT_THAT(names.value(), ElementsAre(kMemo, kBook));
+
+  EXPECT_EQ(files.makeFolder(backups / kMemo)->problem, FileProblem::AccessDenied);  // a file
+  EXPECT_EQ(files.makeFolder(folder / "no" / "such")->problem, FileProblem::NotFound);
+  EXPECT_EQ(files.listFolder(folder / "none").error().problem, FileProblem::NotFound);
+  EXPECT_TRUE(files.remove(backups));  // not empty
+  EXPECT_EQ(files.remove(backups / kMemo), std::nullopt);
+  EXPECT_EQ(files.remove(backups / kBook), std::nullopt);
+  EXPECT_EQ(files.remove(backups), std::nullopt);
+  EXPECT_TRUE(folder.entries().empty());
 }
 
 }  // namespace

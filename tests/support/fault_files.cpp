@@ -39,4 +39,19 @@ FileStatus FaultFiles::writeAtomic(const std::filesystem::path& file, BytesView 
   return real_.writeAtomic(file, data);
 }
 
+FileStatus FaultFiles::makeFolder(const std::filesystem::path& folder) {
+  if (auto failed = record(FileOperation::MakeFolder, folder)) return failed;
+  return real_.makeFolder(folder);
+}
+
+Result<std::vector<std::filesystem::path>, FileError> FaultFiles::listFolder(
+    const std::filesystem::path& folder) const {
+  return real_.listFolder(folder);
+}
+
+FileStatus FaultFiles::remove(const std::filesystem::path& entry) {
+  if (auto failed = record(FileOperation::Remove, entry)) return failed;
+  return real_.remove(entry);
+}
+
 }  // namespace quillby

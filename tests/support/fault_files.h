@@ -7,7 +7,7 @@
 
 namespace quillby {
 
-enum class FileOperation { ReadAll, WriteAtomic, SetCurrentDirectory };
+enum class FileOperation { ReadAll, WriteAtomic, SetCurrentDirectory, MakeFolder, Remove };
 
 // Passes every call on to a real Files, records it, and makes chosen calls fail
 // without touching anything, so that a test can break each step of a sequence.
@@ -24,7 +24,7 @@ class FaultFiles final : public Files {
     std::filesystem::path file;
     bool failed;  // by failNth
   };
-  // Every ReadAll, WriteAtomic and SetCurrentDirectory, in order.
+  // Every call but exists, programFolder and listFolder, in order.
   const std::vector<Call>& calls() const { return calls_; }
 
   std::filesystem::path programFolder() const override;
@@ -32,6 +32,10 @@ class FaultFiles final : public Files {
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus makeFolder(const std::filesystem::path& folder) override;
+  Result<std::vector<std::filesystem::path>, FileError> listFolder(
+      const std::filesystem::path& folder) const override;
+  FileStatus remove(const std::filesystem::path& entry) override;
 
  private:
   struct Fault {

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -190,6 +191,36 @@ FileStatus PosixFiles::writeAtomic(const fs::path& file, BytesView data) {
   if (auto failed = temporary.close()) return failed;
   if (auto failed = temporary.moveOver(file)) return failed;
   flushFolder(folder);
+  return std::nullopt;
+}
+
+FileStatus PosixFiles::makeFolder(const fs::path& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0) return std::nullopt;
+  const int code = errno;
+  struct stat status {};
+  if (code == EEXIST && ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return std::nullopt;
+  }
+  return code == EEXIST ? FileError{FileProblem::AccessDenied, code} : errnoError(code);
+}
+
+Result<std::vector<fs::path>, FileError> PosixFiles::listFolder(const fs::path& folder) const {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return lastError();
+  std::vector<fs::path> names;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  const int code = errno;
+  ::closedir(dir);
+  if (code != 0) return errnoError(code);
+  return names;
+}
+
+FileStatus PosixFiles::remove(const fs::path& entry) {
+  if (::remove(entry.c_str()) != 0) return lastError();
   return std::nullopt;
 }
 

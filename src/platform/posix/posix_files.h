@@ -29,6 +29,10 @@ class PosixFiles final : public Files {
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus makeFolder(const std::filesystem::path& folder) override;
+  Result<std::vector<std::filesystem::path>, FileError> listFolder(
+      const std::filesystem::path& folder) const override;
+  FileStatus remove(const std::filesystem::path& entry) override;
 
  private:
   std::filesystem::path programFolder_;

@@ -184,4 +184,41 @@ FileStatus Win32Files::writeAtomic(const fs::path& file, BytesView data) {
   return temporary.moveOver(target);
 }
 
+FileStatus Win32Files::makeFolder(const fs::path& folder) {
+  const std::wstring name = folder.wstring();
+  if (CreateDirectoryW(name.c_str(), nullptr)) return std::nullopt;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  return error == ERROR_ALREADY_EXISTS ? FileError{FileProblem::AccessDenied, ERROR_ALREADY_EXISTS}
+                                       : win32Error(error);
+}
+
+Result<std::vector<fs::path>, FileError> Win32Files::listFolder(const fs::path& folder) const {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder / L"*").wstring().c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return lastError();
+  std::vector<fs::path> names;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") names.emplace_back(name);
+  } while (FindNextFileW(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) return win32Error(error);
+  return names;
+}
+
+FileStatus Win32Files::remove(const fs::path& entry) {
+  const std::wstring name = entry.wstring();
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  const bool folder =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (!(folder ? RemoveDirectoryW(name.c_str()) : DeleteFileW(name.c_str()))) return lastError();
+  return std::nullopt;
+}
+
 }  // namespace quillby
