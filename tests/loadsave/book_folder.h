@@ -15,6 +15,7 @@ namespace quillby {
 class StillClock final : public Clock {
  public:
   LocalDateTime now() const override { return at; }
+  double steadySeconds() const override { return at.secondsOfDay; }
   void sleep(std::chrono::milliseconds) override {}
   ClockStatus setDate(std::chrono::year_month_day) override { return ClockProblem::Refused; }
   LocalDateTime at{std::chrono::year{2026} / 12 / 7, 12 * 3600.0};
