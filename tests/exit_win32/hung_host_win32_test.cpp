@@ -26,6 +26,11 @@ namespace {
 using namespace std::chrono;
 using ::testing::IsEmpty;
 
+// How long a window may take to answer before the user would take it for hung.
+// A held window answers only once the host is ended, long after this; a loaded
+// machine under Wine can hold an answering one for most of a second.
+constexpr milliseconds kAnswersWithin{2000};
+
 // Asks a window for an answer from another thread, as the system and other
 // programs do, and keeps the longest wait for one.
 class AnswerWatch {
@@ -35,7 +40,8 @@ class AnswerWatch {
           while (!stop_) {
             const auto asked = steady_clock::now();
             DWORD_PTR result = 0;
-            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result)) {
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                                     static_cast<UINT>(kAnswersWithin.count()), &result)) {
               unanswered_ = true;
             }
             longest_ = std::max(longest_.load(), steady_clock::now() - asked);
@@ -88,8 +94,9 @@ class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
     const auto took = duration_cast<milliseconds>(steady_clock::now() - start);
     watch.stop();
     EXPECT_FALSE(watch.unanswered());
-    EXPECT_LT(watch.longest(), 500ms);
+    EXPECT_LT(watch.longest(), kAnswersWithin);
     RecordProperty("click_ms", static_cast<int>(took.count()));
+    RecordProperty("longest_answer_ms", static_cast<int>(watch.longest().count()));
     return took;
   }
 
