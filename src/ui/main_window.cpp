@@ -3,6 +3,7 @@
 #include "controls/layout.h"
 #include "host/host_commands.h"
 #include "loadsave/save.h"
+#include "loadsave/startup_load.h"
 #include "model/app_title.h"
 #include "ui/book_messages.h"
 #include "ui/exit_sequence.h"
@@ -48,9 +49,8 @@ void Main::connect() {
   c.form.onClose = [this] { hooks_.endProgram(); };
 }
 
-bool Main::Form_Load() { return Form_Load(readStartupFiles(s_.files, s_.charset)); }
-
-bool Main::Form_Load(StartupFiles files) {
+bool Main::Form_Load() {
+  StartupFiles files = readStartupFiles(s_.files, s_.charset);
   settings_ = std::move(files.settings);
   applySettings();
   auto& loaded = files.friends;

@@ -5,7 +5,6 @@
 
 #include "editing/friend_list_editing.h"
 #include "formats/settings_file.h"
-#include "loadsave/startup_load.h"
 #include "model/friend_table.h"
 #include "ui/host_buttons.h"
 #include "ui/main_layout.h"
@@ -36,9 +35,6 @@ class Main {
   // friend book cannot be used: the user has been told why, and the program
   // must end.
   bool Form_Load();
-  // The same with files already read, which a caller may read while it builds
-  // the window.
-  bool Form_Load(StartupFiles files);
 
   MainControls c;
   const FriendTable& table() const { return table_; }

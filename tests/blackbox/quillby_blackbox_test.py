@@ -13,8 +13,8 @@ import sys
 import tempfile
 import zipfile
 
-from wine_desktop import (REPO, Failure, MapWatch, WineProgram, click_control, display,
-                          end_programs_in, geometry, move, twips, wait_until)
+from wine_desktop import (REPO, Failure, MapWatch, WineProgram, click_control,
+                          end_programs_in, geometry, move, on_a_display, twips, wait_until)
 
 BOOK = "おともだち帳"
 SAFETY_COPY = BOOK + ".original"
@@ -173,11 +173,11 @@ def main():
     parser.add_argument("--release-zip", required=True, type=pathlib.Path)
     parser.add_argument("--standin", required=True, type=pathlib.Path)
     args = parser.parse_args()
+    on_a_display()
     for tool in ("xdotool", "xev", "xprop", "xwininfo", "wine"):
         check(shutil.which(tool), f"{tool} is not installed (scripts/setup installs it)")
 
-    with tempfile.TemporaryDirectory(prefix="quillby-blackbox-") as root, display(), \
-            MapWatch() as watch:
+    with tempfile.TemporaryDirectory(prefix="quillby-blackbox-") as root, MapWatch() as watch:
         folder = make_program_folder(pathlib.Path(root), args.release_zip, args.standin)
         book, memo = read(folder, BOOK), read(folder, MEMO)
         try:

@@ -7,12 +7,14 @@ import pathlib
 import re
 import signal
 import subprocess
+import sys
 import threading
 import time
 from dataclasses import dataclass
 
 REPO = pathlib.Path(__file__).resolve().parents[2]
 WINE_RUN = REPO / "cmake" / "wine-run"
+WITH_DISPLAY = REPO / "scripts" / "with-display"
 
 # Wine's screen is 96 dots per inch unless the prefix says otherwise.
 TWIPS_PER_PIXEL = 15
@@ -41,29 +43,11 @@ def _x(*command):
     return subprocess.run(command, capture_output=True, text=True, check=True).stdout
 
 
-@contextlib.contextmanager
-def display():
-    """The display named by DISPLAY, or an Xvfb of our own while the block runs."""
-    if os.environ.get("DISPLAY"):
-        yield os.environ["DISPLAY"]
-        return
-    read, write = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-        pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    try:
-        # Xvfb writes its number once it accepts clients; a failed start closes the pipe.
-        with os.fdopen(read) as announced:
-            number = announced.readline().strip()
-        if not number:
-            raise Failure("Xvfb did not start")
-        os.environ["DISPLAY"] = f":{number}"
-        yield os.environ["DISPLAY"]
-    finally:
-        os.environ.pop("DISPLAY", None)
-        xvfb.terminate()
-        xvfb.wait()
+def on_a_display():
+    """Runs this script anew under scripts/with-display when DISPLAY is unset, so
+    that it runs on an Xvfb of its own, stopped when the script ends."""
+    if not os.environ.get("DISPLAY"):
+        os.execv(WITH_DISPLAY, [str(WITH_DISPLAY), sys.executable, *sys.argv])
 
 
 @dataclass

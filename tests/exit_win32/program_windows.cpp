@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/start_quillby.h"
 #include "controls/win32/window_builder.h"
 #include "controls/win32_test_support.h"
 #include "ui/main_layout.h"
@@ -24,16 +25,8 @@ HWND controlNamed(HWND window, const WindowLayout& layout, std::string_view name
 }  // namespace
 
 std::unique_ptr<Main> startProgram(Services& services, int& ends) {
-  const ScreenScale scale = screenScale(services.windows);
-  auto main = std::make_unique<Main>(
-      services,
-      ProgramHooks{
-          .buildCompact =
-              [scale](SmallForm& small) { return buildWindow(smallLayout(small.c), scale); },
-          .endProgram = [&ends] { ++ends; },
-      });
-  if (!buildWindow(mainLayout(main->c), scale) || !main->Form_Load()) return nullptr;
-  pumpMessages();
+  auto main = startQuillby(services, [&ends] { ++ends; });
+  if (main) pumpMessages();
   return main;
 }
 

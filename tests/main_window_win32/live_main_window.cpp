@@ -1,5 +1,6 @@
 #include "main_window_win32/live_main_window.h"
 
+#include "app/start_quillby.h"
 #include "controls/win32/window_builder.h"
 #include "controls/win32_test_support.h"
 #include "ui/main_layout.h"
@@ -64,9 +65,8 @@ void LiveMainWindow::TearDown() {
 }
 
 bool LiveMainWindow::start() {
-  main = std::make_unique<Main>(services);
-  if (!buildWindow(mainLayout(main->c), screenScale(windows))) return false;
-  if (!main->Form_Load()) return false;
+  main = startQuillby(services, [] {});
+  if (!main) return false;
   pumpMessages();
   return IsWindowVisible(window()) != FALSE;
 }
