@@ -4,7 +4,7 @@
 
 #include "controls/win32/message_loop.h"
 #include "controls/win32/window_builder.h"
-#include "host/host_driver.h"
+#include "platform/dialogs.h"
 #include "platform/win32/win32_charset.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"

@@ -4,8 +4,6 @@
 #include <chrono>
 #include <cmath>
 
-#include "model/app_title.h"
-
 namespace quillby {
 namespace {
 
@@ -117,10 +115,6 @@ Text hostFailureMessage(HostFailure failure) {
 
 void reportHostFailure(Dialogs& dialogs, const HostStatus& status) {
   if (status) dialogs.show(problemBox(hostFailureMessage(*status)));
-}
-
-DialogRequest problemBox(Text text) {
-  return {std::move(text), kAppTitle, DialogButtons::Ok, DialogIcon::Exclamation, 1};
 }
 
 }  // namespace quillby

@@ -76,7 +76,4 @@ Text hostFailureMessage(HostFailure failure);
 // Shows that message when `status` holds a failure.
 void reportHostFailure(Dialogs& dialogs, const HostStatus& status);
 
-// A box that tells of a failure, with the program's title and an OK button.
-DialogRequest problemBox(Text text);
-
 }  // namespace quillby
