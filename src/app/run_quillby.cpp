@@ -12,6 +12,7 @@
 #include "platform/win32/win32_window_manager.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/messages.h"
 #include "ui/small_layout.h"
 
 namespace quillby {
@@ -31,7 +32,7 @@ int runQuillby(Services& services) {
     return readStartupFiles(services.files, services.charset);
   });
   if (!buildWindow(mainLayout(main.c), scale)) {
-    services.dialogs.show(problemBox(u"ウィンドウを開けませんでした。Quillby を終了します。"));
+    services.dialogs.show(problemBox(windowNotOpenedMessage()));
     return 1;
   }
   if (!main.Form_Load(files.get())) return 1;

@@ -3,8 +3,8 @@
 #include "loadsave/settings_store.h"
 #include "loadsave/startup_load.h"
 #include "platform/dialogs.h"
-#include "ui/book_messages.h"
 #include "ui/exit_sequence.h"
+#include "ui/messages.h"
 #include "ui/window_options.h"
 
 namespace quillby {
