@@ -19,7 +19,8 @@ void TypeIntoNameWith1000Friends(benchmark::State& state) {
   ListBox list;
   TextBox name, num, address, petName, petKind, memo;
   NoDialogs dialogs;
-  FriendListEditing editing(table, {list, name, num, address, petName, petKind, memo}, dialogs);
+  FriendListEditing editing(table, {list, name, num, address, petName, petKind, memo}, dialogs,
+                            EditingBoxes{});
   editing.connect();
   editing.fillList();
   list.userSelected(500);

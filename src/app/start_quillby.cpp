@@ -1,8 +1,9 @@
 #include "app/start_quillby.h"
 
 #include "controls/win32/window_builder.h"
-#include "host/host_driver.h"
+#include "platform/dialogs.h"
 #include "ui/main_layout.h"
+#include "ui/messages.h"
 #include "ui/small_layout.h"
 
 namespace quillby {
@@ -17,7 +18,7 @@ std::unique_ptr<Main> startQuillby(Services& services, std::function<void()> end
           .endProgram = std::move(endProgram),
       });
   if (!buildWindow(mainLayout(main->c), scale)) {
-    services.dialogs.show(problemBox(u"ウィンドウを開けませんでした。Quillby を終了します。"));
+    services.dialogs.show(problemBox(windowNotOpenedMessage()));
     return nullptr;
   }
   if (!main->Form_Load()) return nullptr;

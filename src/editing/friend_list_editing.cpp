@@ -3,13 +3,12 @@
 #include <utility>
 
 #include "editing/new_friend.h"
-#include "model/app_title.h"
 
 namespace quillby {
 
 FriendListEditing::FriendListEditing(FriendTable& table, FriendListControls controls,
-                                     Dialogs& dialogs)
-    : table_(table), c_(controls), dialogs_(dialogs) {}
+                                     Dialogs& dialogs, EditingBoxes boxes)
+    : table_(table), c_(controls), dialogs_(dialogs), boxes_(std::move(boxes)) {}
 
 void FriendListEditing::connect() {
   c_.List1.onClick = [this] { List1_Click(); };
@@ -77,7 +76,7 @@ void FriendListEditing::txtMemo_Change() {
 
 void FriendListEditing::Add_Click() {
   if (table_.full()) {
-    dialogs_.show({kTableFullMessage, kAppTitle, DialogButtons::Ok, DialogIcon::Exclamation, 1});
+    dialogs_.show(boxes_.tableFull);
     return;
   }
   table_.rows.push_back(newFriend());
@@ -87,9 +86,7 @@ void FriendListEditing::Add_Click() {
 
 void FriendListEditing::Del_Click() {
   if (!table_.rows.empty()) {
-    const auto answer = dialogs_.show({u"本当に削除してよろしいですか？", kAppTitle,
-                                       DialogButtons::OkCancel, DialogIcon::Exclamation, 2});
-    if (answer != DialogAnswer::Ok) return;
+    if (dialogs_.show(boxes_.deleteQuestion) != DialogAnswer::Ok) return;
     const int index = c_.List1.listIndex();
     if (table_.contains(index)) {
       c_.List1.removeItem(index);

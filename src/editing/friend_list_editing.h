@@ -17,13 +17,20 @@ struct FriendListControls {
   TextBox& txtMemo;
 };
 
+// The boxes the editing raises, worded by the windows.
+struct EditingBoxes {
+  DialogRequest tableFull;
+  DialogRequest deleteQuestion;  // OK deletes
+};
+
 // Selection, field editing, add, delete and reorder on the main window. The
 // handlers re-enter each other through the control events (a name edit
 // re-selects its row, which shows the row again); every handler reads the
 // selection afresh, so a nested run leaves nothing stale behind.
 class FriendListEditing {
  public:
-  FriendListEditing(FriendTable& table, FriendListControls controls, Dialogs& dialogs);
+  FriendListEditing(FriendTable& table, FriendListControls controls, Dialogs& dialogs,
+                    EditingBoxes boxes);
 
   // Wires the controls' events to the handlers below.
   void connect();
@@ -49,6 +56,7 @@ class FriendListEditing {
   FriendTable& table_;
   FriendListControls c_;
   Dialogs& dialogs_;
+  EditingBoxes boxes_;
 };
 
 }  // namespace quillby

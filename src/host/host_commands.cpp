@@ -24,26 +24,6 @@ TextView hostCommandKeys(HostCommand command) {
   return {};
 }
 
-DialogRequest mailCheckQuestion() {
-  return {
-      u"POPサーバに接続できるようにして下さい(ダイアルアップ接続等)。\r\n"
-      u"準備ができたら「ＯＫ」ボタンを押して下さい。",
-      u"メールチェックをしようとしています", DialogButtons::OkCancel, DialogIcon::Exclamation, 1};
-}
-
-bool confirmConnection(Dialogs& dialogs, const DialogRequest& question, TextView noConnCheckFlag) {
-  return noConnCheckFlag != u"0" || dialogs.show(question) == DialogAnswer::Ok;
-}
-
-void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
-                          TextView noConnCheckFlag) {
-  if (command == HostCommand::MailCheck &&
-      !confirmConnection(dialogs, mailCheckQuestion(), noConnCheckFlag)) {
-    return;
-  }
-  reportHostFailure(dialogs, driver.RunHostCommand(hostCommandKeys(command)));
-}
-
 HostStatus closeHost(HostDriver& driver) {
   const HostTimeLimit limit(driver, kCloseSeconds);
   if (auto failure = driver.ActivateHost()) return failure;

@@ -2,7 +2,6 @@
 
 #include "host/host_driver.h"
 #include "model/text.h"
-#include "platform/dialogs.h"
 
 namespace quillby {
 
@@ -16,17 +15,6 @@ enum class HostCommand {
 };
 
 TextView hostCommandKeys(HostCommand command);
-
-DialogRequest mailCheckQuestion();
-
-// True when the user may go on: always, unless `noConnCheckFlag` is exactly
-// "0"; then only when `question` is answered OK.
-bool confirmConnection(Dialogs& dialogs, const DialogRequest& question, TextView noConnCheckFlag);
-
-// The click of a command button: the mail-check question where the command
-// has one, the keystrokes, and a message when the host could not be driven.
-void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
-                          TextView noConnCheckFlag);
 
 // Closes the host at exit: activation and Alt+F4, without starting it first.
 // NoWindow when the host is not running; the exit goes on regardless. Gives

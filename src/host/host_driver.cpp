@@ -4,8 +4,6 @@
 #include <chrono>
 #include <cmath>
 
-#include "model/app_title.h"
-
 namespace quillby {
 namespace {
 
@@ -91,36 +89,6 @@ HostTimeLimit::HostTimeLimit(HostDriver& driver, double seconds)
     : driver_(driver), previous_(driver.until_) {
   const double until = driver.clock_.steadySeconds() + seconds;
   driver_.until_ = previous_ ? std::min(*previous_, until) : until;
-}
-
-Text hostFailureMessage(HostFailure failure) {
-  switch (failure) {
-    case HostFailure::NotStarted:
-      return u"PostPet20.EXE を起動できませんでした。"
-             u"Quillby と同じフォルダに PostPet20.EXE があるか確かめて下さい。";
-    case HostFailure::NoWindow:
-      return u"PostPet20.EXE のウィンドウが見つからないか、前面に出せませんでした。"
-             u"PostPet20.EXE が起動しているか確かめて下さい。";
-    case HostFailure::NotSent:
-      return u"PostPet20.EXE にキー操作を送れませんでした。"
-             u"PostPet20.EXE が応答しているか確かめて下さい。";
-    case HostFailure::NotAnswering:
-      return u"PostPet20.EXE が応答しないため、操作を中止しました。"
-             u"PostPet20.EXE が動いているか確かめてから、もう一度やり直して下さい。";
-    case HostFailure::NoFolder:
-      return u"Quillby のフォルダに移れませんでした。";
-    case HostFailure::BadKeys:
-      return u"PostPet20.EXE に送るキー操作の書き方に誤りがあります。";
-  }
-  return {};
-}
-
-void reportHostFailure(Dialogs& dialogs, const HostStatus& status) {
-  if (status) dialogs.show(problemBox(hostFailureMessage(*status)));
-}
-
-DialogRequest problemBox(Text text) {
-  return {std::move(text), kAppTitle, DialogButtons::Ok, DialogIcon::Exclamation, 1};
 }
 
 }  // namespace quillby

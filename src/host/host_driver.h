@@ -6,7 +6,6 @@
 #include "host/key_notation.h"
 #include "model/text.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/host_input.h"
 
@@ -70,13 +69,5 @@ class HostTimeLimit {
   HostDriver& driver_;
   std::optional<double> previous_;
 };
-
-// What to tell the user when a host step failed.
-Text hostFailureMessage(HostFailure failure);
-// Shows that message when `status` holds a failure.
-void reportHostFailure(Dialogs& dialogs, const HostStatus& status);
-
-// A box that tells of a failure, with the program's title and an OK button.
-DialogRequest problemBox(Text text);
 
 }  // namespace quillby

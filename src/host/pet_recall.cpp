@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <exception>
-#include <string>
 
 #include "host/host_commands.h"
 #include "host/single_text.h"
@@ -88,58 +87,18 @@ Restored restoreDate(Clock& clock, const Click& click, const ShowCountdown& show
   return {date, status};
 }
 
-Text ascii(const std::string& s) { return Text(s.begin(), s.end()); }
-
 }  // namespace
 
 Text countdownCaption(float secondsLeft) {
   return singleToText(secondsLeft).substr(0, kCaptionLength);
 }
 
-DialogRequest recallQuestion() {
-  return {
-      u"  POPサーバに接続できるようにして下さい(ダイアルアップ接続等)。\r\n"
-      u"接続できない状態で呼び戻すと20秒ほどキー入力が効かなくなりますが、\r\n"
-      u"その後は元に戻ります。 20秒以内にPOPサーバが応答しないと呼び戻せません。\r\n"
-      u"残り時間は、「ペットを呼び戻す」ボタンの上部に表示されます。\r\n"
-      u"  ペットを呼び戻しますか？",
-      u"ペットを呼び戻そうとしています", DialogButtons::OkCancel, DialogIcon::Exclamation, 1};
-}
-
-Text dateNotMovedMessage(ClockProblem problem) {
-  const Text lead = u"日付を変更できなかったため、ペットを呼び戻せませんでした。";
-  switch (problem) {
-    case ClockProblem::NoPrivilege:
-      return lead + u"日付を変更するには、Quillby を管理者として実行して下さい。";
-    case ClockProblem::Refused:
-    case ClockProblem::DaylightStep:
-      return lead + u"Windows が日付の変更を受け付けませんでした。";
-  }
-  return lead;
-}
-
-Text timeMaybeOffMessage() {
-  return u"夏時間の切り替えをまたいで日付を変更したため、Windows の時刻が1時間ずれているかも"
-         u"しれません。Windows の時刻を確かめて下さい。";
-}
-
-Text dateNotRestoredMessage(year_month_day date) {
-  return u"日付を元に戻せませんでした。Windows の日付を " +
-         ascii(std::to_string(static_cast<int>(date.year()))) + u"年" +
-         ascii(std::to_string(static_cast<unsigned>(date.month()))) + u"月" +
-         ascii(std::to_string(static_cast<unsigned>(date.day()))) + u"日 に直して下さい。";
-}
-
-void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
-                 const ShowCountdown& showCountdown) {
-  if (!confirmConnection(dialogs, recallQuestion(), noConnCheckFlag)) return;
-
+RecallOutcome recallPet(HostDriver& driver, Clock& clock, const ShowCountdown& showCountdown) {
   const Click click = clickNow(clock);
   const ClockStatus moved = clock.setDate(addDays(click.date, kDaysAhead));
   if (moved && *moved != ClockProblem::DaylightStep) {
     settle(clock, showCountdown);  // nothing to set back
-    dialogs.show(problemBox(dateNotMovedMessage(*moved)));
-    return;
+    return {.dateNotMoved = moved};
   }
 
   HostStatus host;
@@ -156,12 +115,13 @@ void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView no
   const Restored restored = restoreDate(clock, click, showCountdown);
   if (thrown) std::rethrow_exception(thrown);
 
-  reportHostFailure(dialogs, host);
+  RecallOutcome outcome{.host = host};
   if (restored.status == ClockProblem::DaylightStep || moved == ClockProblem::DaylightStep) {
-    dialogs.show(problemBox(timeMaybeOffMessage()));
+    outcome.timeMaybeOff = true;
   } else if (restored.status) {
-    dialogs.show(problemBox(dateNotRestoredMessage(restored.date)));
+    outcome.dateNotRestored = restored.date;
   }
+  return outcome;
 }
 
 }  // namespace quillby

@@ -43,8 +43,7 @@ std::string stamp(const LocalDateTime& now) {
 }
 
 BookFailureInfo notKept(const fs::path& where, const FileError& error) {
-  BookFailureInfo info{BookFailure::BackupNotWritten, where, error, {}, {}, {}};
-  return info;
+  return BookFailureInfo::ofFile(BookFailure::BackupNotWritten, where, error);
 }
 
 // The saves kept so far, oldest first.

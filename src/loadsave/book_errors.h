@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "formats/friend_book.h"
 #include "formats/memo_file.h"
+#include "loadsave/file_names.h"
 #include "platform/files.h"
 
 namespace quillby {
@@ -32,6 +34,28 @@ struct BookFailureInfo {
   // The friend book was not written and the memo file, already replaced, could
   // not be put back either.
   bool memoFileReplaced = false;
+
+  static BookFailureInfo of(BookFailure failure, std::filesystem::path file) {
+    return {failure, std::move(file), {}, {}, {}, {}};
+  }
+  static BookFailureInfo ofFile(BookFailure failure, std::filesystem::path file, FileError error) {
+    return {failure, std::move(file), error, {}, {}, {}};
+  }
+  // Missing when the friend book is not there at all.
+  static BookFailureInfo bookNotRead(FileError error) {
+    return ofFile(
+        error.problem == FileProblem::NotFound ? BookFailure::Missing : BookFailure::Unreadable,
+        kBookFile, error);
+  }
+  static BookFailureInfo damaged(BookError error) {
+    return {BookFailure::Damaged, kBookFile, {}, error, {}, {}};
+  }
+  static BookFailureInfo cannotEncode(EncodeError error) {
+    return {BookFailure::CannotEncode, kBookFile, {}, {}, error, {}};
+  }
+  static BookFailureInfo cannotEncodeMemo(MemoEncodeError error) {
+    return {BookFailure::CannotEncodeMemo, kMemoFile, {}, {}, {}, error};
+  }
 };
 
 }  // namespace quillby

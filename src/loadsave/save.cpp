@@ -10,10 +10,6 @@
 namespace quillby {
 namespace {
 
-BookFailureInfo failure(BookFailure kind, const std::filesystem::path& file) {
-  return BookFailureInfo{kind, file, {}, {}, {}, {}};
-}
-
 // Nobody else changed friends: each row's record is where the row was read from.
 void takeCountsByRecord(std::vector<FriendEntry>& rows, const std::vector<std::uint16_t>& counts) {
   for (auto& row : rows) {
@@ -54,58 +50,36 @@ void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<Friend
 std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Clock& clock,
                                            const Charset& charset, OtherChanges others) {
   enterProgramFolder(files);
-  if (table.rows.empty()) return failure(BookFailure::EmptyTable, kBookFile);
+  if (table.rows.empty()) return BookFailureInfo::of(BookFailure::EmptyTable, kBookFile);
 
   const auto bookPath = inProgramFolder(files, kBookFile);
   auto onDisk = files.readAll(bookPath);
-  if (!onDisk) {
-    auto info = failure(onDisk.error().problem == FileProblem::NotFound ? BookFailure::Missing
-                                                                        : BookFailure::Unreadable,
-                        kBookFile);
-    info.fileError = onDisk.error();
-    return info;
-  }
+  if (!onDisk) return BookFailureInfo::bookNotRead(onDisk.error());
   auto counts = readCounts(onDisk.value());
-  if (!counts) {
-    auto info = failure(BookFailure::Damaged, kBookFile);
-    info.bookError = counts.error();
-    return info;
-  }
+  if (!counts) return BookFailureInfo::damaged(counts.error());
   // Both split as the counts and the load did, so neither can fail here.
   const bool changedMeanwhile =
       withCountsCleared(onDisk.value()).value() != withCountsCleared(table.bookOnDisk).value();
   if (changedMeanwhile && others == OtherChanges::Keep) {
-    return failure(BookFailure::ChangedMeanwhile, kBookFile);
+    return BookFailureInfo::of(BookFailure::ChangedMeanwhile, kBookFile);
   }
 
   auto rows = table.rows;
   if (changedMeanwhile) {
     auto friendsOnDisk = readFriendBook(onDisk.value(), charset);
-    if (!friendsOnDisk) {
-      auto info = failure(BookFailure::Damaged, kBookFile);
-      info.bookError = friendsOnDisk.error();
-      return info;
-    }
+    if (!friendsOnDisk) return BookFailureInfo::damaged(friendsOnDisk.error());
     takeCountsByFriend(rows, friendsOnDisk.value());
   } else {
     takeCountsByRecord(rows, counts.value());
   }
   auto book = encodeFriendBook(rows, charset);
-  if (!book) {
-    auto info = failure(BookFailure::CannotEncode, kBookFile);
-    info.encodeError = book.error();
-    return info;
-  }
+  if (!book) return BookFailureInfo::cannotEncode(book.error());
   auto memo = encodeMemoFile(rows, charset);
-  if (!memo) {
-    auto info = failure(BookFailure::CannotEncodeMemo, kMemoFile);
-    info.memoError = memo.error();
-    return info;
-  }
+  if (!memo) return BookFailureInfo::cannotEncodeMemo(memo.error());
   // The image must read back as the rows it came from, or it is not written.
   auto written = readFriendBook(book.value(), charset);
   if (!written || written.value().size() != rows.size()) {
-    return failure(BookFailure::CannotEncode, kBookFile);
+    return BookFailureInfo::of(BookFailure::CannotEncode, kBookFile);
   }
 
   // Memos attach to friends by name and place, so a memo file written for the
@@ -116,22 +90,15 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
   std::optional<Bytes> previousMemo;
   if (files.exists(memoPath)) {
     auto read = files.readAll(memoPath);
-    if (!read) {
-      auto info = failure(BookFailure::Unreadable, kMemoFile);
-      info.fileError = read.error();
-      return info;
-    }
+    if (!read) return BookFailureInfo::ofFile(BookFailure::Unreadable, kMemoFile, read.error());
     previousMemo = std::move(read.value());
   }
   if (auto kept = keepEarlierVersion(files, clock, onDisk.value(), previousMemo)) return kept;
   if (auto error = files.writeAtomic(memoPath, memo.value())) {
-    auto info = failure(BookFailure::NotWritten, kMemoFile);
-    info.fileError = *error;
-    return info;
+    return BookFailureInfo::ofFile(BookFailure::NotWritten, kMemoFile, *error);
   }
   if (auto error = files.writeAtomic(bookPath, book.value())) {
-    auto info = failure(BookFailure::NotWritten, kBookFile);
-    info.fileError = *error;
+    auto info = BookFailureInfo::ofFile(BookFailure::NotWritten, kBookFile, *error);
     info.memoFileReplaced = files.writeAtomic(memoPath, previousMemo.value_or(Bytes{})).has_value();
     return info;
   }

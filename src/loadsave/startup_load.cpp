@@ -11,17 +11,13 @@ namespace {
 Result<Bytes, BookFailureInfo> readBook(Files& files) {
   const auto path = inProgramFolder(files, kBookFile);
   auto bytes = files.readAll(path);
-  if (!bytes) {
-    const auto failure = bytes.error().problem == FileProblem::NotFound ? BookFailure::Missing
-                                                                        : BookFailure::Unreadable;
-    return BookFailureInfo{failure, kBookFile, bytes.error(), {}, {}, {}};
-  }
+  if (!bytes) return BookFailureInfo::bookNotRead(bytes.error());
   return std::move(bytes.value());
 }
 
 Result<FriendTable, BookFailureInfo> parseBook(BytesView bytes, const Charset& charset) {
   auto rows = readFriendBook(bytes, charset);
-  if (!rows) return BookFailureInfo{BookFailure::Damaged, kBookFile, {}, rows.error(), {}, {}};
+  if (!rows) return BookFailureInfo::damaged(rows.error());
   return FriendTable{std::move(rows.value()), Bytes(bytes)};
 }
 
@@ -31,7 +27,7 @@ Result<std::vector<MemoRecord>, BookFailureInfo> readMemos(Files& files, const C
   const auto path = inProgramFolder(files, kMemoFile);
   if (!files.exists(path)) return std::vector<MemoRecord>{};
   auto bytes = files.readAll(path);
-  if (!bytes) return BookFailureInfo{BookFailure::Unreadable, kMemoFile, bytes.error(), {}, {}, {}};
+  if (!bytes) return BookFailureInfo::ofFile(BookFailure::Unreadable, kMemoFile, bytes.error());
   return readMemoFile(bytes.value(), charset);
 }
 
@@ -53,7 +49,7 @@ Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Ch
   auto memos = readMemos(files, charset);
   if (!memos) return memos.error();
   if (auto error = files.writeAtomic(inProgramFolder(files, kBackupFile), bytes.value())) {
-    return BookFailureInfo{BookFailure::NotWritten, kBackupFile, *error, {}, {}, {}};
+    return BookFailureInfo::ofFile(BookFailure::NotWritten, kBackupFile, *error);
   }
   // Created only now, so that a failed start leaves every file as it was. Should
   // it fail, the next save reports the folder's trouble.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "model/app_title.h"
 #include "model/text.h"
 #include "platform/window_manager.h"
 
@@ -22,6 +23,11 @@ struct DialogRequest {
   // 0: none, and the box holds every window of the program.
   WindowId owner = 0;
 };
+
+// A box that tells of a failure, with the program's title and an OK button.
+inline DialogRequest problemBox(Text text) {
+  return {std::move(text), kAppTitle, DialogButtons::Ok, DialogIcon::Exclamation, 1};
+}
 
 // Modal message boxes. Closing a box counts as Cancel.
 class Dialogs {

@@ -1,9 +1,63 @@
 #include "ui/host_buttons.h"
 
 #include "host/friend_mail.h"
-#include "host/pet_recall.h"
+#include "ui/messages.h"
 
 namespace quillby {
+namespace {
+
+constexpr int kEnter = 13;
+
+// True when the user may go on: always, unless `noConnCheckFlag` is exactly
+// "0"; then only when `question` is answered OK.
+bool confirmConnection(Dialogs& dialogs, const DialogRequest& question, TextView noConnCheckFlag) {
+  return noConnCheckFlag != u"0" || dialogs.show(question) == DialogAnswer::Ok;
+}
+
+void reportHostFailure(Dialogs& dialogs, const HostStatus& status) {
+  if (status) dialogs.show(problemBox(hostFailureMessage(*status)));
+}
+
+}  // namespace
+
+void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
+                          TextView noConnCheckFlag) {
+  if (command == HostCommand::MailCheck &&
+      !confirmConnection(dialogs, mailCheckQuestion(), noConnCheckFlag)) {
+    return;
+  }
+  reportHostFailure(dialogs, driver.RunHostCommand(hostCommandKeys(command)));
+}
+
+void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
+                 const ShowCountdown& showCountdown) {
+  if (!confirmConnection(dialogs, recallQuestion(), noConnCheckFlag)) return;
+  const RecallOutcome outcome = recallPet(driver, clock, showCountdown);
+  if (outcome.dateNotMoved) {
+    dialogs.show(problemBox(dateNotMovedMessage(*outcome.dateNotMoved)));
+    return;
+  }
+  reportHostFailure(dialogs, outcome.host);
+  if (outcome.timeMaybeOff) {
+    dialogs.show(problemBox(timeMaybeOffMessage()));
+  } else if (outcome.dateNotRestored) {
+    dialogs.show(problemBox(dateNotRestoredMessage(*outcome.dateNotRestored)));
+  }
+}
+
+void mailToFriend(HostDriver& driver, Dialogs& dialogs, const FriendTable& friends,
+                  const std::function<int()>& listIndex) {
+  const MailOutcome outcome = openMailToFriend(driver, friends, listIndex);
+  if (outcome.untypableAddressOf) {
+    dialogs.show(problemBox(untypableAddressMessage(*outcome.untypableAddressOf)));
+  }
+  reportHostFailure(dialogs, outcome.host);
+}
+
+void mailToFriendKeyPress(int keyAscii, HostDriver& driver, Dialogs& dialogs,
+                          const FriendTable& friends, const std::function<int()>& listIndex) {
+  if (keyAscii == kEnter) mailToFriend(driver, dialogs, friends, listIndex);
+}
 
 Text HostButtons::noConnCheckFlag() const {
   const auto& flag = settings_.noConnCheckFlag;

@@ -5,11 +5,26 @@
 #include "formats/settings_file.h"
 #include "host/host_commands.h"
 #include "host/host_driver.h"
+#include "host/pet_recall.h"
 #include "model/friend_table.h"
 #include "ui/exit_sequence.h"
 #include "ui/services.h"
 
 namespace quillby {
+
+// The host's sequences as a click runs them: the question first where there
+// is one, then the sequence, then what went wrong, in words.
+void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
+                          TextView noConnCheckFlag);
+// The recall's question comes before the date moves; failures are told after
+// the date is back.
+void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
+                 const ShowCountdown& showCountdown);
+void mailToFriend(HostDriver& driver, Dialogs& dialogs, const FriendTable& friends,
+                  const std::function<int()>& listIndex);
+// A key typed in the list: Enter (13) mails the friend, other keys do nothing.
+void mailToFriendKeyPress(int keyAscii, HostDriver& driver, Dialogs& dialogs,
+                          const FriendTable& friends, const std::function<int()>& listIndex);
 
 // The PostPet buttons, the mail to a friend and the exit, as both windows run
 // them, one at a time: each window has its own driver, its own

@@ -4,9 +4,8 @@
 #include "host/host_commands.h"
 #include "loadsave/save.h"
 #include "loadsave/startup_load.h"
-#include "model/app_title.h"
-#include "ui/book_messages.h"
 #include "ui/exit_sequence.h"
+#include "ui/messages.h"
 #include "ui/window_options.h"
 
 namespace quillby {
@@ -18,7 +17,7 @@ Main::Main(Services& services, ProgramHooks hooks)
       host_(s_, settings_, c.form, c.Label9),
       editing_(table_,
                {c.List1, c.txtName, c.txtNum, c.txtAddress, c.txtPetName, c.txtPetKind, c.txtMemo},
-               dialogs_) {
+               dialogs_, editingBoxes()) {
   if (!hooks_.endProgram) hooks_.endProgram = [] {};
   applyDesign(mainLayout(c));
   connect();
@@ -55,9 +54,7 @@ bool Main::Form_Load() {
   applySettings();
   auto& loaded = files.friends;
   if (!loaded) {
-    s_.dialogs.show(problemBox(
-        bookFailureMessage(loaded.error(), table_) +
-        u"\r\nQuillby を終了します。おともだち帳、その控え、メモのファイルは変更していません。"));
+    s_.dialogs.show(problemBox(startStoppedMessage(loaded.error(), table_)));
     return false;
   }
   table_ = std::move(loaded.value());
@@ -80,16 +77,11 @@ void Main::applySettings() {
 void Main::Command1_Click() {
   auto failure = saveFriends(table_, s_.files, s_.clock, s_.charset);
   if (failure && failure->failure == BookFailure::ChangedMeanwhile) {
-    const auto answer =
-        s_.dialogs.show({bookFailureMessage(*failure, table_) +
-                             u"\r\nセーブすると、その変更は消えます。セーブしますか？",
-                         kAppTitle, DialogButtons::OkCancel, DialogIcon::Exclamation, 2});
-    if (answer != DialogAnswer::Ok) return;
+    if (s_.dialogs.show(writeOverQuestion(*failure, table_)) != DialogAnswer::Ok) return;
     failure = saveFriends(table_, s_.files, s_.clock, s_.charset, OtherChanges::WriteOver);
   }
   if (failure) {
-    s_.dialogs.show(
-        problemBox(bookFailureMessage(*failure, table_) + u"\r\nセーブできませんでした。"));
+    s_.dialogs.show(problemBox(saveFailedMessage(*failure, table_)));
   }
 }
 
@@ -121,7 +113,7 @@ void Main::shrink_Click() {
     auto small = std::make_unique<SmallForm>(s_, c.form, hooks_.endProgram);
     if (hooks_.buildCompact && !hooks_.buildCompact(*small)) {
       c.form.show();
-      s_.dialogs.show(problemBox(u"メモ無しのウィンドウを開けませんでした。"));
+      s_.dialogs.show(problemBox(compactWindowNotOpenedMessage()));
       return;
     }
     small_ = std::move(small);

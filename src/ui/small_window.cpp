@@ -1,10 +1,10 @@
 #include "ui/small_window.h"
 
-#include "host/host_driver.h"
 #include "loadsave/settings_store.h"
 #include "loadsave/startup_load.h"
-#include "ui/book_messages.h"
+#include "platform/dialogs.h"
 #include "ui/exit_sequence.h"
+#include "ui/messages.h"
 #include "ui/window_options.h"
 
 namespace quillby {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "controls/win32/message_loop.h"
-#include "controls/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quillby::test {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/recording_dialogs.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {
@@ -45,7 +46,8 @@ class Editing : public ::testing::Test {
   ListBox list;
   TextBox name, num, address, petName, petKind, memo;
   RecordingDialogs dialogs;
-  FriendListEditing editing{table, {list, name, num, address, petName, petKind, memo}, dialogs};
+  FriendListEditing editing{
+      table, {list, name, num, address, petName, petKind, memo}, dialogs, editingBoxes()};
 };
 
 TEST_F(Editing, LoadSelectsFirstFriendAndShowsItsSixFields) {

@@ -19,6 +19,7 @@
 #include "platform/win32/win32_window_manager.h"
 #include "support/recording_dialogs.h"
 #include "support_win32/standin.h"
+#include "ui/messages.h"
 
 namespace quillby::test {
 namespace {

@@ -5,6 +5,8 @@
 
 #include "formats/single_byte_text.h"
 #include "host/host_fakes.h"
+#include "ui/host_buttons.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "host/host_fakes.h"
+#include "ui/host_buttons.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {

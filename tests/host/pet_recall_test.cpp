@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "host/host_fakes.h"
+#include "ui/host_buttons.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {

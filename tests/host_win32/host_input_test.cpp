@@ -18,6 +18,8 @@
 #include "platform/win32/win32_host_input.h"
 #include "support/temp_folder.h"
 #include "support_win32/standin.h"
+#include "ui/host_buttons.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {

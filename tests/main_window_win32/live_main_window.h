@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "controls/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 #include "loadsave/book_folder.h"
 #include "support_win32/standin.h"
 #include "platform/win32/win32_dialogs.h"

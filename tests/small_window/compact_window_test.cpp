@@ -1,6 +1,6 @@
 #include "loadsave/startup_load.h"
 #include "small_window/two_windows_rig.h"
-#include "ui/book_messages.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {

@@ -1,6 +1,6 @@
 #include "controls/win32/control_peers.h"
 
-#include "controls/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quillby {
 

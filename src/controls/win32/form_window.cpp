@@ -1,7 +1,7 @@
 #include "controls/win32/form_window.h"
 
 #include "controls/win32/quill_icon.h"
-#include "controls/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quillby {
 namespace {

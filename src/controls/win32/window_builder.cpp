@@ -12,7 +12,7 @@
 
 #include "controls/win32/control_peers.h"
 #include "controls/win32/form_window.h"
-#include "controls/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quillby {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_text.h"
+
 namespace quillby {
 namespace {
 
@@ -18,8 +20,6 @@ UINT iconFlag(DialogIcon icon) {
   }
   return 0;
 }
-
-const wchar_t* wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
 

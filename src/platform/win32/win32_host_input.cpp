@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_text.h"
 
 namespace quillby {
 namespace {
@@ -71,35 +72,24 @@ bool ofOtherProcess(HWND window) {
   return process != GetCurrentProcessId();
 }
 
-std::wstring wide(TextView text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring titleOf(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, title.data(), length + 1);
-  title.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return title;
-}
-
 struct PrefixSearch {
-  std::wstring prefix;
+  Text prefix;
   HWND found = nullptr;
 };
 
 BOOL CALLBACK matchPrefix(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<PrefixSearch*>(param);
   if (!IsWindowVisible(window) || !ofOtherProcess(window)) return TRUE;
-  if (!titleOf(window).starts_with(search.prefix)) return TRUE;
+  if (!windowText(window).starts_with(search.prefix)) return TRUE;
   search.found = window;
   return FALSE;
 }
 
 // Our own windows never count: keys typed into them would reach nobody.
 HWND findWindow(TextView title) {
-  const std::wstring wanted = wide(title);
-  for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); w;
-       w = FindWindowExW(nullptr, w, nullptr, wanted.c_str())) {
+  const Text wanted(title);
+  for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, wide(wanted)); w;
+       w = FindWindowExW(nullptr, w, nullptr, wide(wanted))) {
     if (ofOtherProcess(w)) return w;
   }
   PrefixSearch search{wanted};

@@ -1,14 +1,15 @@
-#include "ui/book_messages.h"
+#include "ui/messages.h"
 
 #include <string>
+
+#include "model/app_title.h"
 
 namespace quillby {
 namespace {
 
-Text number(std::size_t n) {
-  const std::string digits = std::to_string(n);
-  return Text(digits.begin(), digits.end());
-}
+Text ascii(const std::string& s) { return Text(s.begin(), s.end()); }
+
+Text number(std::size_t n) { return ascii(std::to_string(n)); }
 
 Text quoted(const std::filesystem::path& file) { return u"「" + file.u16string() + u"」"; }
 
@@ -123,6 +124,104 @@ Text bookFailureMessage(const BookFailureInfo& info, const FriendTable& table) {
              u"に、メモファイルに書けない文字が含まれています。";
   }
   return file + u"を扱えません。";
+}
+
+Text windowNotOpenedMessage() { return u"ウィンドウを開けませんでした。Quillby を終了します。"; }
+
+Text compactWindowNotOpenedMessage() { return u"メモ無しのウィンドウを開けませんでした。"; }
+
+Text startStoppedMessage(const BookFailureInfo& info, const FriendTable& table) {
+  return bookFailureMessage(info, table) +
+         u"\r\nQuillby を終了します。おともだち帳、その控え、メモのファイルは変更していません。";
+}
+
+DialogRequest writeOverQuestion(const BookFailureInfo& info, const FriendTable& table) {
+  return {
+      bookFailureMessage(info, table) + u"\r\nセーブすると、その変更は消えます。セーブしますか？",
+      kAppTitle, DialogButtons::OkCancel, DialogIcon::Exclamation, 2};
+}
+
+Text saveFailedMessage(const BookFailureInfo& info, const FriendTable& table) {
+  return bookFailureMessage(info, table) + u"\r\nセーブできませんでした。";
+}
+
+EditingBoxes editingBoxes() {
+  return {
+      problemBox(
+          u"おともだちは1000人まで登録できます。これ以上追加するには、先に誰かを削除して下さい。"),
+      {u"本当に削除してよろしいですか？", kAppTitle, DialogButtons::OkCancel,
+       DialogIcon::Exclamation, 2},
+  };
+}
+
+DialogRequest mailCheckQuestion() {
+  return {
+      u"POPサーバに接続できるようにして下さい(ダイアルアップ接続等)。\r\n"
+      u"準備ができたら「ＯＫ」ボタンを押して下さい。",
+      u"メールチェックをしようとしています", DialogButtons::OkCancel, DialogIcon::Exclamation, 1};
+}
+
+DialogRequest recallQuestion() {
+  return {
+      u"  POPサーバに接続できるようにして下さい(ダイアルアップ接続等)。\r\n"
+      u"接続できない状態で呼び戻すと20秒ほどキー入力が効かなくなりますが、\r\n"
+      u"その後は元に戻ります。 20秒以内にPOPサーバが応答しないと呼び戻せません。\r\n"
+      u"残り時間は、「ペットを呼び戻す」ボタンの上部に表示されます。\r\n"
+      u"  ペットを呼び戻しますか？",
+      u"ペットを呼び戻そうとしています", DialogButtons::OkCancel, DialogIcon::Exclamation, 1};
+}
+
+Text hostFailureMessage(HostFailure failure) {
+  switch (failure) {
+    case HostFailure::NotStarted:
+      return u"PostPet20.EXE を起動できませんでした。"
+             u"Quillby と同じフォルダに PostPet20.EXE があるか確かめて下さい。";
+    case HostFailure::NoWindow:
+      return u"PostPet20.EXE のウィンドウが見つからないか、前面に出せませんでした。"
+             u"PostPet20.EXE が起動しているか確かめて下さい。";
+    case HostFailure::NotSent:
+      return u"PostPet20.EXE にキー操作を送れませんでした。"
+             u"PostPet20.EXE が応答しているか確かめて下さい。";
+    case HostFailure::NotAnswering:
+      return u"PostPet20.EXE が応答しないため、操作を中止しました。"
+             u"PostPet20.EXE が動いているか確かめてから、もう一度やり直して下さい。";
+    case HostFailure::NoFolder:
+      return u"Quillby のフォルダに移れませんでした。";
+    case HostFailure::BadKeys:
+      return u"PostPet20.EXE に送るキー操作の書き方に誤りがあります。";
+  }
+  return {};
+}
+
+Text untypableAddressMessage(TextView friendName) {
+  return u"「" + Text(friendName) +
+         u"」のメールアドレスに、キーで入力できない文字 (制御文字か、読み取れなかった文字) "
+         u"が含まれているため、メールウィンドウを開きませんでした。"
+         u"メールアドレスを直してから、もう一度やり直して下さい。";
+}
+
+Text dateNotMovedMessage(ClockProblem problem) {
+  const Text lead = u"日付を変更できなかったため、ペットを呼び戻せませんでした。";
+  switch (problem) {
+    case ClockProblem::NoPrivilege:
+      return lead + u"日付を変更するには、Quillby を管理者として実行して下さい。";
+    case ClockProblem::Refused:
+    case ClockProblem::DaylightStep:
+      return lead + u"Windows が日付の変更を受け付けませんでした。";
+  }
+  return lead;
+}
+
+Text timeMaybeOffMessage() {
+  return u"夏時間の切り替えをまたいで日付を変更したため、Windows の時刻が1時間ずれているかも"
+         u"しれません。Windows の時刻を確かめて下さい。";
+}
+
+Text dateNotRestoredMessage(std::chrono::year_month_day date) {
+  return u"日付を元に戻せませんでした。Windows の日付を " +
+         ascii(std::to_string(static_cast<int>(date.year()))) + u"年" +
+         ascii(std::to_string(static_cast<unsigned>(date.month()))) + u"月" +
+         ascii(std::to_string(static_cast<unsigned>(date.day()))) + u"日 に直して下さい。";
 }
 
 }  // namespace quillby
