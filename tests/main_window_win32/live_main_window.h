@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/win32_text.h"
 #include "loadsave/book_folder.h"
-#include "support_win32/standin.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_host_input.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_manager.h"
+#include "support_win32/standin.h"
 #include "ui/main_window.h"
 
 namespace quillby::test {
