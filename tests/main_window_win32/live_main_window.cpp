@@ -1,9 +1,6 @@
 #include "main_window_win32/live_main_window.h"
 
-#include "app/start_quillby.h"
-#include "controls/win32/window_builder.h"
 #include "controls/win32_test_support.h"
-#include "ui/main_layout.h"
 
 namespace quillby::test {
 namespace {
@@ -65,10 +62,8 @@ void LiveMainWindow::TearDown() {
 }
 
 bool LiveMainWindow::start() {
-  main = startQuillby(services, [] {});
-  if (!main) return false;
-  pumpMessages();
-  return IsWindowVisible(window()) != FALSE;
+  main = startProgram(services, ends);
+  return main && IsWindowVisible(window()) != FALSE;
 }
 
 void LiveMainWindow::stop() {
@@ -78,15 +73,7 @@ void LiveMainWindow::stop() {
 
 HWND LiveMainWindow::window() const { return reinterpret_cast<HWND>(main->c.form.windowId()); }
 
-HWND LiveMainWindow::control(std::string_view name) const {
-  const WindowLayout layout = mainLayout(main->c);
-  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-    if (layout.controls[i].name == name)
-      return GetDlgItem(window(), kFirstControlId + static_cast<int>(i));
-  }
-  ADD_FAILURE() << "no control " << name;
-  return nullptr;
-}
+HWND LiveMainWindow::control(std::string_view name) const { return mainControl(*main, name); }
 
 std::vector<Text> LiveMainWindow::lines() const {
   const HWND list = control("List1");
@@ -146,16 +133,6 @@ void LiveMainWindow::typeOver(std::string_view box, const Text& typed) const {
   for (char16_t c : typed) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
-bool LiveMainWindow::bringToFront() const {
-  const ULONGLONG since = GetTickCount64();
-  SetForegroundWindow(window());
-  while (GetForegroundWindow() != window()) {
-    if (timedOut(since)) return false;
-    pumpMessages();
-    Sleep(10);
-  }
-  pumpMessages();
-  return true;
-}
+bool LiveMainWindow::bringToFront() const { return test::bringToFront(window()); }
 
 }  // namespace quillby::test

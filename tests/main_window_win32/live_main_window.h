@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "exit_win32/program_windows.h"
 #include "loadsave/book_folder.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_host_input.h"
@@ -78,6 +79,7 @@ class LiveMainWindow : public ::testing::Test {
   TimeOnlyClock clock;
   Services services{f.files, f.charset, dialogs, windows, input, clock};
   std::unique_ptr<Main> main;
+  int ends = 0;
 };
 
 }  // namespace quillby::test
