@@ -4,6 +4,7 @@
 // log, and the log lines that the keystroke strings give.
 #include <windows.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ std::filesystem::path ownFolder();
 // Copies the stand-in into `folder` as "PostPet20.EXE".
 bool installStandin(const std::filesystem::path& folder);
 
+// The process of the stand-in's window, opened to wait for its end; null
+// when there is none. The caller closes the handle.
+HANDLE openStandinProcess();
+
 // Closes every stand-in started from `folder` and waits for each to end, so
 // that the folder can go; false when one had to be killed.
 bool closeStandins(const std::filesystem::path& folder);
@@ -30,8 +35,9 @@ bool closeStandins(const std::filesystem::path& folder);
 void killStandins(const std::filesystem::path& folder);
 
 // The key lines the stand-in in `folder` has logged, without its start, hang
-// and exit lines (a second start logs one too, and exits).
-std::vector<std::string> standinKeys(const std::filesystem::path& folder);
+// and exit lines (a second start logs one too, and exits); the first `skip`
+// left out.
+std::vector<std::string> standinKeys(const std::filesystem::path& folder, std::size_t skip = 0);
 
 // The lines of the stand-in's log for a key string:
 std::vector<std::string> altDownKeys();                            // "%{DOWN}"
