@@ -51,7 +51,7 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 Text typedText(const std::vector<std::string>& lines);
 
 // Real time for the host driver's waits; the date is never set from a test.
-class TimeOnlyClock final : public Clock {
+class TimeOnlyClock : public Clock {
  public:
   LocalDateTime now() const override;
   double steadySeconds() const override;
@@ -60,20 +60,14 @@ class TimeOnlyClock final : public Clock {
 };
 
 // Real time; the dates set are only recorded.
-class DateRecordingClock final : public Clock {
+class DateRecordingClock final : public TimeOnlyClock {
  public:
-  LocalDateTime now() const override { return real_.now(); }
-  double steadySeconds() const override { return real_.steadySeconds(); }
-  void sleep(std::chrono::milliseconds duration) override { real_.sleep(duration); }
   ClockStatus setDate(std::chrono::year_month_day date) override {
     dates.push_back(date);
     return std::nullopt;
   }
 
   std::vector<std::chrono::year_month_day> dates;
-
- private:
-  TimeOnlyClock real_;
 };
 
 }  // namespace quillby::test
