@@ -51,7 +51,7 @@ inline bool pumpUntil(const std::function<bool()>& done) {
     pumpMessages();
     if (done()) return true;
     if (GetTickCount64() >= until) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Sleep(10);
   }
 }
 
