@@ -2,19 +2,26 @@
 // controls' notifications, the program's own changes are not reported back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "controls/layout.h"
 #include "controls/row_editor.h"
 #include "controls/win32/window_builder.h"
-#include "controls/win32_test_support.h"
+#include "support_win32/real_windows.h"
+#include "support_win32/screenshot.h"
 
 namespace quillby {
 namespace {
 
 using test::click;
+using test::controlAt;
+using test::hwndOf;
+using test::listSelection;
 using test::pressKey;
 using test::pumpMessages;
+using test::typeAtEnd;
 
 struct TestWindow {
   RowEditor rows{{u"A", u"a@x"}, {u"B", u"b@x"}, {u"C", u"c@x"}};
@@ -66,8 +73,8 @@ struct TestWindow {
     built = buildWindow(layout, {15, 15});
   }
 
-  HWND hwnd() const { return reinterpret_cast<HWND>(form.windowId()); }
-  HWND child(int tabIndex) const { return GetDlgItem(hwnd(), kFirstControlId + tabIndex); }
+  HWND hwnd() const { return hwndOf(form); }
+  HWND child(std::size_t tabIndex) const { return controlAt(form, tabIndex); }
   HWND listHwnd() const { return child(0); }
   HWND nameHwnd() const { return child(1); }
   HWND memoHwnd() const { return child(3); }
@@ -76,27 +83,9 @@ struct TestWindow {
   HWND labelHwnd() const { return child(6); }
   HWND buttonHwnd() const { return child(7); }
 
-  Text listLine(int i) const {
-    const auto length = SendMessageW(listHwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    if (length == LB_ERR) return u"<none>";
-    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-    SendMessageW(listHwnd(), LB_GETTEXT, static_cast<WPARAM>(i),
-                 reinterpret_cast<LPARAM>(text.data()));
-    return Text(reinterpret_cast<const char16_t*>(text.data()));
-  }
-  int realSelection() const {
-    return static_cast<int>(SendMessageW(listHwnd(), LB_GETCURSEL, 0, 0));
-  }
-  void clickLine(int i) const {
-    RECT r{};
-    SendMessageW(listHwnd(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-    click(listHwnd(), r.left + 2, (r.top + r.bottom) / 2);
-  }
-  void typeAtEnd(HWND edit, wchar_t c) const {
-    const int end = GetWindowTextLengthW(edit);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageW(edit, WM_CHAR, c, 1);
-  }
+  Text listLine(int i) const { return test::listLine(listHwnd(), i); }
+  int realSelection() const { return listSelection(listHwnd()); }
+  void clickLine(int i) const { test::clickLine(listHwnd(), i); }
 
   bool built = false;
 };
@@ -107,7 +96,7 @@ TEST(Win32Controls, TypingIsAChangeAndTheProgramsOwnTextIsNotEchoed) {
   EXPECT_EQ(windowText(w.nameHwnd()), u"名前");
   EXPECT_EQ(windowText(w.countHwnd()), u" 5");
 
-  w.typeAtEnd(w.nameHwnd(), L'x');
+  typeAtEnd(w.nameHwnd(), u"x");
   EXPECT_EQ(w.rows.nameChanges, 1);
   EXPECT_EQ(w.rows.name.text(), u"名前x");
 
@@ -138,8 +127,8 @@ TEST(Win32Controls, SelectionAndNameEditReenterOnRealControls) {
 
   // The line follows the name key by key, the selection stays, and the
   // caret is where the typing left it.
-  w.typeAtEnd(w.nameHwnd(), L'x');
-  w.typeAtEnd(w.nameHwnd(), L'y');
+  typeAtEnd(w.nameHwnd(), u"x");
+  typeAtEnd(w.nameHwnd(), u"y");
   EXPECT_EQ(w.rows.row(1).name, u"Bxy");
   EXPECT_EQ(w.listLine(1), u"Bxy");
   EXPECT_EQ(w.realSelection(), 1);
@@ -344,25 +333,10 @@ TEST(Win32Controls, ShadedBoxesHaveTheLightThreeDimensionalColour) {
 // Counts the pixels in a control's screen area that are not its background,
 // read back from the screen itself.
 int inkOnScreen(HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  const COLORREF background = GetPixel(memory, width - 1, height - 1);
-  int ink = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) ink += GetPixel(memory, x, y) != background;
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ink;
+  const std::vector<std::uint32_t> shown = test::screenPixels(control).pixels;
+  if (shown.empty()) return 0;
+  const std::uint32_t background = shown.back();  // the bottom right corner
+  return static_cast<int>(std::ssize(shown) - std::count(shown.begin(), shown.end(), background));
 }
 
 TEST(Win32Controls, RefreshDrawsANewCaptionWithoutTheMessageLoop) {

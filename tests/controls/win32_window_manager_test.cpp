@@ -3,25 +3,27 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <vector>
+#include "support_win32/caption_presses.h"
+#include "support_win32/real_windows.h"
 
 namespace quillby {
 namespace {
 
-// A plain top-level window that records the non-client presses it is sent
-// and keeps them from starting a real move.
+using test::CaptionPresses;
+using test::isTopmost;
+
+// A plain top-level window.
 class PlainWindow {
  public:
   PlainWindow(int x, int y) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &PlainWindow::proc;
+    wc.lpfnWndProc = &DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QuillbyPlainWindow";
     RegisterClassExW(&wc);
     hwnd = CreateWindowExW(0, L"QuillbyPlainWindow", L"plain", WS_OVERLAPPEDWINDOW, x, y, 300, 200,
                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   ~PlainWindow() { DestroyWindow(hwnd); }
   WindowId id() const { return reinterpret_cast<WindowId>(hwnd); }
@@ -32,20 +34,7 @@ class PlainWindow {
   }
 
   HWND hwnd = nullptr;
-  std::vector<WPARAM> captionPresses;
-
- private:
-  static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<PlainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (self && msg == WM_NCLBUTTONDOWN) {
-      self->captionPresses.push_back(wParam);
-      return 0;
-    }
-    return DefWindowProcW(h, msg, wParam, lParam);
-  }
 };
-
-bool isTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 TEST(Win32WindowManager, TwipsPerPixelFollowTheScreen) {
   Win32WindowManager windows;
@@ -102,12 +91,13 @@ TEST(Win32WindowManager, NormalPositionIsTheRestoredPlace) {
 TEST(Win32WindowManager, DragReleasesTheMouseAndPressesTheCaption) {
   Win32WindowManager windows;
   PlainWindow w(80, 60);
+  CaptionPresses captions(w.hwnd);
   ShowWindow(w.hwnd, SW_SHOW);
   SetCapture(w.hwnd);
   windows.beginWindowDrag(w.id());
   EXPECT_EQ(GetCapture(), nullptr);
-  ASSERT_EQ(w.captionPresses.size(), 1u);
-  EXPECT_EQ(w.captionPresses[0], static_cast<WPARAM>(HTCAPTION));
+  ASSERT_EQ(captions.presses.size(), 1u);
+  EXPECT_EQ(captions.presses[0], static_cast<WPARAM>(HTCAPTION));
 }
 
 }  // namespace

@@ -10,16 +10,9 @@
 #include <memory>
 #include <thread>
 
-#include "controls/win32_test_support.h"
-#include "exit_win32/program_windows.h"
 #include "formats/settings_file.h"
-#include "host/host_driver.h"
-#include "loadsave/book_folder.h"
 #include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_host_input.h"
-#include "platform/win32/win32_window_manager.h"
-#include "support/recording_dialogs.h"
-#include "support_win32/standin.h"
+#include "support_win32/live_program.h"
 #include "ui/messages.h"
 
 namespace quillby::test {
@@ -74,32 +67,29 @@ class AnswerWatch {
 };
 
 class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
-                          protected LiveProgram<DateRecordingClock> {
+                          protected LiveProgram<RecordingDialogs, DateRecordingClock> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(installStandin(f.folder.path()));
     std::ofstream(f.folder.path() / GetParam()).put('\n');
     f.put(kBookFile, bookOf({friendRow(u"あきこ")}, f.charset));
-    main = startProgram(services, ends);
-    ASSERT_NE(main, nullptr);
-    HostDriver driver(input, f.files, clock);
-    ASSERT_EQ(driver.StartHost(), std::nullopt);
-    ASSERT_NE(FindWindowW(nullptr, kStandinTitle), nullptr);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(startHost());
   }
 
+  // A hung stand-in would not close.
   void TearDown() override {
-    main.reset();
+    stop();
     killStandins(f.folder.path());
-    SetCurrentDirectoryW(ownFolder().c_str());
   }
 
-  // Clicks a real button of `window` as the user would, while another thread
-  // asks the window for answers; how long the click took.
-  milliseconds click(HWND window, HWND button) {
+  // Clicks a real button as the user would, while another thread asks its
+  // window for answers; how long the click took.
+  milliseconds click(HWND button) {
+    const HWND window = GetAncestor(button, GA_ROOT);
     EXPECT_TRUE(bringToFront(window));
     AnswerWatch watch(window);
     const auto start = steady_clock::now();
-    SendMessageW(button, BM_CLICK, 0, 0);
+    press(button);
     const auto took = duration_cast<milliseconds>(steady_clock::now() - start);
     watch.stop();
     EXPECT_FALSE(watch.unanswered());
@@ -108,14 +98,12 @@ class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
     RecordProperty("longest_answer_ms", static_cast<int>(watch.longest().count()));
     return took;
   }
-
-  HWND mainWindow() const { return hwndOf(main->c.form); }
 };
 
 class HungAfterStart : public HungHostWin32Test {};
 
 TEST_P(HungAfterStart, ACommandIsToldWithinSecondsAndNoKeyReachesTheHost) {
-  EXPECT_LT(click(mainWindow(), mainControl(*main, "Command5")), 5s);
+  EXPECT_LT(click(control("Command5")), 5s);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
   EXPECT_THAT(standinKeys(f.folder.path()), IsEmpty());
@@ -124,7 +112,7 @@ TEST_P(HungAfterStart, ACommandIsToldWithinSecondsAndNoKeyReachesTheHost) {
 TEST_P(HungAfterStart, CallingThePetBackSetsTheDateBackAtOnce) {
   const auto today = clock.now().date;
   // The hang is found at the activation; then only the pause remains.
-  EXPECT_LT(click(mainWindow(), mainControl(*main, "Command2")), 8s);
+  EXPECT_LT(click(control("Command2")), 8s);
   ASSERT_EQ(clock.dates.size(), 2u);
   EXPECT_EQ(clock.dates[0], year_month_day{sys_days{today} + days{2}});
   EXPECT_EQ(clock.dates[1], today);
@@ -137,11 +125,9 @@ INSTANTIATE_TEST_SUITE_P(Standin, HungAfterStart, ::testing::Values("standin-han
 // The exit writes the settings and ends, whether the host hangs before the
 // Alt+F4 or on it.
 TEST_P(HungHostWin32Test, TheExitWritesTheSettingsAndEndsWithinSeconds) {
-  const HWND box = mainControl(*main, "Check2");
-  ASSERT_TRUE(bringToFront(mainWindow()));
-  SendMessageW(box, BM_CLICK, 0, 0);
-  ASSERT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_LT(click(mainWindow(), mainControl(*main, "end")), 5s);
+  ASSERT_TRUE(pressInFront(control("Check2")));
+  ASSERT_TRUE(ticked(control("Check2")));
+  EXPECT_LT(click(control("end")), 5s);
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(readSettings(f.get(kSettingsFile)).quitPostPetFlag, "1");
   EXPECT_THAT(dialogs.shown, IsEmpty());

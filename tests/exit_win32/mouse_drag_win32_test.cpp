@@ -5,17 +5,10 @@
 
 #include <memory>
 
-#include "controls/win32_test_support.h"
-#include "exit_win32/program_windows.h"
-#include "host/host_fakes.h"
-#include "loadsave/book_folder.h"
-#include "platform/win32/win32_window_manager.h"
-#include "support_win32/standin.h"
+#include "support_win32/live_program.h"
 
 namespace quillby::test {
 namespace {
-
-constexpr ULONGLONG kReleaseTimeoutMs = 5000;
 
 // Counts the left-button releases this thread takes from its queue, wherever
 // it takes them: the system's move loop takes them itself.
@@ -31,13 +24,7 @@ class ReleaseWatch {
   bool hooked() const { return hook_ != nullptr; }
   // Handles this thread's messages until the release has been taken.
   bool waitForRelease() const {
-    const ULONGLONG until = GetTickCount64() + kReleaseTimeoutMs;
-    for (;;) {
-      pumpMessages();
-      if (released_ > 0) return true;
-      if (GetTickCount64() >= until) return false;
-      Sleep(10);
-    }
+    return pumpUntil([] { return released_ > 0; });
   }
 
  private:
@@ -81,13 +68,13 @@ POINT topLeft(HWND window) {
   return {r.left, r.top};
 }
 
-class MouseDragWin32Test : public ProgramTest {
+class MouseDragWin32Test : public LiveProgramTest<> {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    ASSERT_NO_FATAL_FAILURE(start());
+    f.put(kBookFile, bookOf({friendRow(u"あきこ"), friendRow(u"Ken")}, f.charset));
+    ASSERT_TRUE(start());
     main->c.shrink.userClicked();
-    compact = hwndOf(main->compactWindow()->c.form);
+    compact = smallWindow();
     SetWindowPos(compact, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(bringToFront(compact));
   }
@@ -122,20 +109,19 @@ class MouseDragWin32Test : public ProgramTest {
 
 TEST_F(MouseDragWin32Test, TheBodyAndTheHeadingCarryTheWindowAndTheListDoesNot) {
   ASSERT_NE(main->compactWindow(), nullptr);
-  SmallForm& small = *main->compactWindow();
   const POINT body = onScreen(compact, {3, 3});
   ASSERT_EQ(WindowFromPoint(body), compact);
   POINT moved = drag(body, {40, 30});
   EXPECT_EQ(moved.x, 40);
   EXPECT_EQ(moved.y, 30);
 
-  const HWND heading = smallControl(small, "Label1");
+  const HWND heading = smallControl("Label1");
   ASSERT_EQ(WindowFromPoint(middleOf(heading)), heading);
   moved = drag(middleOf(heading), {-25, 10});
   EXPECT_EQ(moved.x, -25);
   EXPECT_EQ(moved.y, 10);
 
-  const HWND list = smallControl(small, "List1");
+  const HWND list = smallControl("List1");
   ASSERT_EQ(WindowFromPoint(middleOf(list)), list);
   moved = drag(middleOf(list), {30, 30});
   EXPECT_EQ(moved.x, 0);

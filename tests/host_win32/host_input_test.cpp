@@ -17,6 +17,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_host_input.h"
 #include "support/temp_folder.h"
+#include "support_win32/real_windows.h"
 #include "support_win32/standin.h"
 #include "ui/host_buttons.h"
 #include "ui/messages.h"
@@ -48,11 +49,7 @@ class StandinHost : public ::testing::Test {
     skipped = keyLog().size();
   }
 
-  std::vector<std::string> newKeys() const {
-    std::vector<std::string> lines = keyLog();
-    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(skipped));
-    return lines;
-  }
+  std::vector<std::string> newKeys() const { return test::standinKeys(folder.path(), skipped); }
 
   TempFolder folder;
   Journal journal;
@@ -144,11 +141,7 @@ TEST_F(StandinHost, AMissingProgramIsToldAndNothingElseHappens) {
 
 TEST_F(StandinHost, ExitClosesTheHostWithAltF4) {
   startStandin();
-  HWND window = FindWindowW(nullptr, kStandinTitle);
-  ASSERT_NE(window, nullptr);
-  DWORD id = 0;
-  GetWindowThreadProcessId(window, &id);
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  HANDLE process = test::openStandinProcess();
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(closeHost(driver), std::nullopt);
   EXPECT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0);
@@ -178,9 +171,7 @@ TEST_F(StandinHost, KeysForOurOwnWindowAreHandledBeforeTheSendReturns) {
   std::vector<UINT> seen;
   SetWindowLongPtrW(own, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
   ShowWindow(own, SW_SHOWNORMAL);
-  SetForegroundWindow(own);
-  for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
-  ASSERT_EQ(GetForegroundWindow(), own);
+  ASSERT_TRUE(test::bringToFront(own));
 
   ASSERT_EQ(driver.SendHostKeys(u"%{DOWN}"), std::nullopt);
   EXPECT_THAT(seen, ElementsAre(WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_KEYUP));

@@ -56,6 +56,12 @@ inline FriendEntry friendOf(Text name, Text address, std::uint16_t count, Text p
   return row;
 }
 
+inline std::vector<Text> listLines(const ListBox& list) {
+  std::vector<Text> out;
+  for (int i = 0; i < list.listCount(); ++i) out.push_back(list.line(i));
+  return out;
+}
+
 // The main window on in-memory controls over a real program folder; the
 // window manager, message boxes and the host are recording fakes.
 class MainWindowTest : public ::testing::Test {
@@ -85,11 +91,7 @@ class MainWindowTest : public ::testing::Test {
           "\"Ken\",\"ken@example.jp\",\"memo K\"\r\n");
   }
 
-  std::vector<Text> lines() {
-    std::vector<Text> out;
-    for (int i = 0; i < c().List1.listCount(); ++i) out.push_back(c().List1.line(i));
-    return out;
-  }
+  std::vector<Text> lines() { return listLines(c().List1); }
   // The six boxes in the order the selection fills them.
   std::vector<Text> boxes() {
     return {c().txtName.text(),    c().txtNum.text(),     c().txtAddress.text(),

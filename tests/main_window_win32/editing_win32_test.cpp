@@ -2,9 +2,8 @@
 // the name box, and the delete question is a real box answered by the user.
 #include <gmock/gmock.h>
 
-#include "controls/win32_test_support.h"
 #include "main_window_win32/live_main_window.h"
-#include "ui_layout/screenshot.h"
+#include "support_win32/screenshot.h"
 
 namespace quillby::test {
 namespace {
@@ -18,16 +17,12 @@ bool screenShowsSelected(HWND list, int index) {
   SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line));
   POINT at{line.right - 2, (line.top + line.bottom) / 2};  // beyond the text
   ClientToScreen(list, &at);
-  const ULONGLONG since = GetTickCount64();
-  for (;;) {
+  return pumpUntil([at] {
     HDC screen = GetDC(nullptr);
     const COLORREF shown = GetPixel(screen, at.x, at.y);
     ReleaseDC(nullptr, screen);
-    if (shown == GetSysColor(COLOR_HIGHLIGHT)) return true;
-    if (GetTickCount64() - since > 5000) return false;
-    pumpMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
+    return shown == GetSysColor(COLOR_HIGHLIGHT);
+  });
 }
 
 class LiveEditing : public LiveMainWindow {
@@ -49,7 +44,7 @@ TEST_F(LiveEditing, ShowsTheFirstFriendAtStartAndIsPictured) {
   EXPECT_EQ(textOf("txtPetKind"), u"イヌ");
 
   clickLine(1);
-  ASSERT_TRUE(screenShowsSelected(control("List1"), 1));
+  ASSERT_TRUE(screenShowsSelected(list(), 1));
   EXPECT_TRUE(saveScreenshot(window(), (ownFolder() / "main_window_live.bmp").c_str()));
 }
 
@@ -74,7 +69,7 @@ TEST_F(LiveEditing, TypingANameChangesItsListLineKeyByKey) {
 TEST_F(LiveEditing, TheDeleteQuestionIsARealBoxAndOnlyOkDeletes) {
   clickLine(1);
   {
-    BoxAnswerer cancel(L"QuillbyVer0.5", IDCANCEL);
+    BoxAnswerer cancel(kBoxTitle, IDCANCEL);
     press("Del");
     ASSERT_TRUE(cancel.finish());
     EXPECT_EQ(cancel.text(), L"本当に削除してよろしいですか？");
@@ -82,7 +77,7 @@ TEST_F(LiveEditing, TheDeleteQuestionIsARealBoxAndOnlyOkDeletes) {
   EXPECT_THAT(lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
   EXPECT_EQ(selection(), 1);
 
-  BoxAnswerer ok(L"QuillbyVer0.5", IDOK);
+  BoxAnswerer ok(kBoxTitle, IDOK);
   press("Del");
   ASSERT_TRUE(ok.finish());
   EXPECT_THAT(lines(), ElementsAre(u"あきこ", u"Ken"));

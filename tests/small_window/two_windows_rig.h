@@ -9,16 +9,11 @@
 #include "controls/memory_window_manager.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
+#include "main_window/main_window_rig.h"
 #include "ui/main_window.h"
 #include "ui/small_window.h"
 
 namespace quillby {
-
-inline std::vector<Text> listLines(const ListBox& list) {
-  std::vector<Text> out;
-  for (int i = 0; i < list.listCount(); ++i) out.push_back(list.line(i));
-  return out;
-}
 
 // Both windows on in-memory controls over a real program folder. The compact
 // window is "built" by giving it a window id of its own; ending the program is

@@ -64,6 +64,12 @@ bool installStandin(const fs::path& folder) {
   return fs::copy_file(ownFolder() / "standin_host.exe", folder / "PostPet20.EXE", error);
 }
 
+HANDLE openStandinProcess() {
+  DWORD id = 0;
+  GetWindowThreadProcessId(FindWindowW(nullptr, kStandinTitle), &id);
+  return id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+}
+
 bool closeStandins(const fs::path& folder) {
   bool orderly = true;
   for (DWORD id : standinsIn(folder)) {
@@ -95,11 +101,16 @@ void killStandins(const fs::path& folder) {
   }
 }
 
-std::vector<std::string> standinKeys(const fs::path& folder) {
+std::vector<std::string> standinKeys(const fs::path& folder, std::size_t skip) {
   std::vector<std::string> lines;
   std::ifstream in(folder / "standin-keys.log", std::ios::binary);
   for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with("start") && line != "exit" && line != "hang") lines.push_back(line);
+    if (line.starts_with("start") || line == "exit" || line == "hang") continue;
+    if (skip > 0) {
+      --skip;
+    } else {
+      lines.push_back(line);
+    }
   }
   return lines;
 }

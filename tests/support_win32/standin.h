@@ -4,6 +4,7 @@
 // log, and the log lines that the keystroke strings give.
 #include <windows.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ std::filesystem::path ownFolder();
 // Copies the stand-in into `folder` as "PostPet20.EXE".
 bool installStandin(const std::filesystem::path& folder);
 
+// The process of the stand-in's window, opened to wait for its end; null
+// when there is none. The caller closes the handle.
+HANDLE openStandinProcess();
+
 // Closes every stand-in started from `folder` and waits for each to end, so
 // that the folder can go; false when one had to be killed.
 bool closeStandins(const std::filesystem::path& folder);
@@ -30,8 +35,9 @@ bool closeStandins(const std::filesystem::path& folder);
 void killStandins(const std::filesystem::path& folder);
 
 // The key lines the stand-in in `folder` has logged, without its start, hang
-// and exit lines (a second start logs one too, and exits).
-std::vector<std::string> standinKeys(const std::filesystem::path& folder);
+// and exit lines (a second start logs one too, and exits); the first `skip`
+// left out.
+std::vector<std::string> standinKeys(const std::filesystem::path& folder, std::size_t skip = 0);
 
 // The lines of the stand-in's log for a key string:
 std::vector<std::string> altDownKeys();                            // "%{DOWN}"
@@ -45,7 +51,7 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 Text typedText(const std::vector<std::string>& lines);
 
 // Real time for the host driver's waits; the date is never set from a test.
-class TimeOnlyClock final : public Clock {
+class TimeOnlyClock : public Clock {
  public:
   LocalDateTime now() const override;
   double steadySeconds() const override;
@@ -54,20 +60,14 @@ class TimeOnlyClock final : public Clock {
 };
 
 // Real time; the dates set are only recorded.
-class DateRecordingClock final : public Clock {
+class DateRecordingClock final : public TimeOnlyClock {
  public:
-  LocalDateTime now() const override { return real_.now(); }
-  double steadySeconds() const override { return real_.steadySeconds(); }
-  void sleep(std::chrono::milliseconds duration) override { real_.sleep(duration); }
   ClockStatus setDate(std::chrono::year_month_day date) override {
     dates.push_back(date);
     return std::nullopt;
   }
 
   std::vector<std::chrono::year_month_day> dates;
-
- private:
-  TimeOnlyClock real_;
 };
 
 }  // namespace quillby::test

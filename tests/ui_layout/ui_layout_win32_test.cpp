@@ -15,18 +15,22 @@
 #include "controls/win32/font_faces.h"
 #include "controls/win32/fonts.h"
 #include "controls/win32/window_builder.h"
-#include "controls/win32_test_support.h"
+#include "support_win32/real_windows.h"
+#include "support_win32/screenshot.h"
 #include "ui/main_layout.h"
 #include "ui/small_layout.h"
-#include "ui_layout/screenshot.h"
 
 namespace quillby {
 namespace {
 
 using test::classOf;
+using test::controlAt;
+using test::controlNamed;
+using test::hwndOf;
 using test::pumpMessages;
 using test::rectInParent;
 using test::styleOf;
+using test::tabIndexOf;
 
 constexpr const wchar_t* kP = L"ＭＳ Ｐゴシック";
 constexpr const wchar_t* kG = L"ＭＳ ゴシック";
@@ -100,11 +104,6 @@ const std::vector<Expected> kSmall = {
     {"Label2", L"Static", {360, 4560, 1335, 255}, L"PostPetも終了"},
 };
 
-HWND hwndOf(const Form& form) { return reinterpret_cast<HWND>(form.windowId()); }
-HWND control(const Form& form, std::size_t tabIndex) {
-  return GetDlgItem(hwndOf(form), kFirstControlId + static_cast<int>(tabIndex));
-}
-
 SIZE clientSize(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
@@ -151,7 +150,7 @@ void expectControls(const WindowLayout& layout, const std::vector<Expected>& exp
   order.insert(order.end(), labels.begin(), labels.end());
   HWND below = GetWindow(hwndOf(form), GW_CHILD);
   for (std::size_t i : order) {
-    EXPECT_EQ(below, control(form, i)) << expected[i].name;
+    EXPECT_EQ(below, controlAt(form, i)) << expected[i].name;
     below = GetWindow(below, GW_HWNDNEXT);
   }
   EXPECT_EQ(below, nullptr);
@@ -160,7 +159,7 @@ void expectControls(const WindowLayout& layout, const std::vector<Expected>& exp
     const Expected& e = expected[i];
     SCOPED_TRACE(e.name);
     EXPECT_EQ(layout.controls[i].name, e.name);
-    const HWND h = control(form, i);
+    const HWND h = controlAt(form, i);
     ASSERT_TRUE(h);
     EXPECT_EQ(classOf(h), e.windowClass);
     const RECT r = rectInParent(h);
@@ -181,23 +180,15 @@ void expectControls(const WindowLayout& layout, const std::vector<Expected>& exp
   }
 }
 
-HWND byName(const WindowLayout& layout, std::string_view name) {
-  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-    if (layout.controls[i].name == name) return control(*layout.form, i);
-  }
-  return nullptr;
-}
-
 // Names of the controls Tab visits from the first one until it comes back.
 std::vector<std::string_view> tabWalk(const WindowLayout& layout) {
   std::vector<std::string_view> names;
   const HWND window = hwndOf(*layout.form);
   HWND at = GetNextDlgTabItem(window, nullptr, FALSE);
   for (std::size_t guard = 0; at && guard <= layout.controls.size(); ++guard) {
-    names.push_back(
-        layout.controls[static_cast<std::size_t>(GetDlgCtrlID(at) - kFirstControlId)].name);
+    names.push_back(layout.controls[tabIndexOf(at)].name);
     at = GetNextDlgTabItem(window, at, FALSE);
-    if (at == byName(layout, names.front())) break;
+    if (at == controlNamed(layout, names.front())) break;
   }
   return names;
 }
@@ -239,14 +230,14 @@ TEST_F(MainWindowLayout, FrameCaptionIconAndClientSize) {
 }
 
 TEST_F(MainWindowLayout, BoxStylesFollowTheirRoles) {
-  const HWND name = byName(layout, "txtName");
-  const HWND num = byName(layout, "txtNum");
-  const HWND address = byName(layout, "txtAddress");
-  const HWND memo = byName(layout, "txtMemo");
+  const HWND name = controlNamed(layout, "txtName");
+  const HWND num = controlNamed(layout, "txtNum");
+  const HWND address = controlNamed(layout, "txtAddress");
+  const HWND memo = controlNamed(layout, "txtMemo");
   EXPECT_FALSE(styleOf(name) & (ES_READONLY | ES_MULTILINE));
   EXPECT_EQ(styleOf(num) & (ES_READONLY | ES_RIGHT), ES_READONLY | ES_RIGHT);
-  EXPECT_TRUE(styleOf(byName(layout, "txtPetName")) & ES_READONLY);
-  EXPECT_TRUE(styleOf(byName(layout, "txtPetKind")) & ES_READONLY);
+  EXPECT_TRUE(styleOf(controlNamed(layout, "txtPetName")) & ES_READONLY);
+  EXPECT_TRUE(styleOf(controlNamed(layout, "txtPetKind")) & ES_READONLY);
   EXPECT_FALSE(styleOf(address) & (ES_READONLY | ES_MULTILINE));
   const LONG_PTR memoBits = ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL;
   EXPECT_EQ(styleOf(memo) & memoBits, memoBits);
@@ -259,11 +250,11 @@ TEST_F(MainWindowLayout, BoxStylesFollowTheirRoles) {
   EXPECT_NE(nameContext, nullptr);
   ImmReleaseContext(name, nameContext);
 
-  const HWND list = byName(layout, "List1");
+  const HWND list = controlNamed(layout, "List1");
   EXPECT_EQ(styleOf(list) & (LBS_NOTIFY | LBS_NOINTEGRALHEIGHT), LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
   EXPECT_FALSE(styleOf(list) & LBS_SORT);
   for (const char* check : {"Check1", "Check2", "Check3"}) {
-    EXPECT_EQ(styleOf(byName(layout, check)) & BS_TYPEMASK, BS_CHECKBOX) << check;
+    EXPECT_EQ(styleOf(controlNamed(layout, check)) & BS_TYPEMASK, BS_CHECKBOX) << check;
   }
 }
 
@@ -277,7 +268,7 @@ TEST_F(MainWindowLayout, TabSkipsLabelsAndFollowsTheDesign) {
 }
 
 TEST_F(MainWindowLayout, ResizingLeavesTheControlsInPlace) {
-  const HWND memo = byName(layout, "txtMemo");
+  const HWND memo = controlNamed(layout, "txtMemo");
   const RECT before = rectInParent(memo);
   SetWindowPos(window(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(window(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,14 +285,14 @@ TEST(ScaledLayout, At144DpiEverythingIsHalfAgainAsLarge) {
   ASSERT_TRUE(buildWindow(largeLayout, {10, 10}));
   for (std::size_t i = 0; i < normalLayout.controls.size(); ++i) {
     SCOPED_TRACE(normalLayout.controls[i].name);
-    const RECT a = rectInParent(control(normal.form, i));
-    const RECT b = rectInParent(control(large.form, i));
+    const RECT a = rectInParent(controlAt(normal.form, i));
+    const RECT b = rectInParent(controlAt(large.form, i));
     EXPECT_NEAR(b.left, a.left * 1.5, 1);
     EXPECT_NEAR(b.top, a.top * 1.5, 1);
     EXPECT_NEAR(b.right - b.left, (a.right - a.left) * 1.5, 1);
     EXPECT_NEAR(b.bottom - b.top, (a.bottom - a.top) * 1.5, 1);
-    EXPECT_NEAR(fontOf(control(large.form, i)).lfHeight,
-                fontOf(control(normal.form, i)).lfHeight * 1.5, 0.5);
+    EXPECT_NEAR(fontOf(controlAt(large.form, i)).lfHeight,
+                fontOf(controlAt(normal.form, i)).lfHeight * 1.5, 0.5);
   }
   const SIZE client = clientSize(hwndOf(large.form));
   EXPECT_EQ(client.cx, 722);  // 721.5 pixels
@@ -344,7 +335,7 @@ std::vector<HWND> visibleChildren(HWND window) {
 }
 
 std::string_view nameOf(const WindowLayout& layout, HWND h) {
-  return layout.controls[static_cast<std::size_t>(GetDlgCtrlID(h) - kFirstControlId)].name;
+  return layout.controls[tabIndexOf(h)].name;
 }
 
 // The part of the control's rectangle that no sibling above it covers, in the
@@ -512,8 +503,7 @@ void expectCaptionsWhole(const WindowLayout& layout, const std::vector<Expected>
   const auto zOrder = visibleChildren(hwndOf(*layout.form));
   for (std::size_t i = 0; i < zOrder.size(); ++i) {
     SCOPED_TRACE(nameOf(layout, zOrder[i]));
-    const Expected& design =
-        expected[static_cast<std::size_t>(GetDlgCtrlID(zOrder[i]) - kFirstControlId)];
+    const Expected& design = expected[tabIndexOf(zOrder[i])];
     EXPECT_EQ(proportional(zOrder[i]), std::wstring(design.face) == kP);
     if (classOf(zOrder[i]) == L"Edit" || windowText(zOrder[i]).empty()) continue;
     EXPECT_EQ(captionPixelsLost(zOrder, i), 0);
