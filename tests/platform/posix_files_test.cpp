@@ -45,38 +45,37 @@ TEST(PosixFiles, ProgramFolderIsTheGivenOneOrTheExecutables) {
   EXPECT_TRUE(fs::exists(own / "platform_tests")) << own;
 }
 
-TEST(PosixFiles, FullDiskKeepsTheOldFileAndRemovesTheTemporary) {
-  TempFolder folder;
-  { std::ofstream(folder / kBook, std::ios::binary) << "old content"; }
-  PosixFiles files(folder.path(), {.write = fillsTheDisk});
-
-  const auto failed = files.writeAtomic(folder / kBook, "a new content longer than four");
-  ASSERT_TRUE(failed);
-  EXPECT_EQ(failed->problem, FileProblem::DiskFull);
-  EXPECT_EQ(failed->systemCode, ENOSPC);
-  EXPECT_EQ(contents(folder / kBook), "old content");
-  EXPECT_THAT(folder.entries(), ElementsAre(kBook));
-}
-
-TEST(PosixFiles, FullDiskCreatesNoFile) {
-  TempFolder folder;
-  PosixFiles files(folder.path(), {.write = fillsTheDisk});
-  const auto failed = files.writeAtomic(folder / kBook, "a new content longer than four");
-  ASSERT_TRUE(failed);
-  EXPECT_EQ(failed->problem, FileProblem::DiskFull);
-  EXPECT_TRUE(folder.entries().empty());
-}
-
-TEST(PosixFiles, FailedFlushKeepsTheOldFile) {
-  TempFolder folder;
-  { std::ofstream(folder / kBook, std::ios::binary) << "old content"; }
-  PosixFiles files(folder.path(), {.fsync = flushFails});
-  const auto failed = files.writeAtomic(folder / kBook, "new");
-  ASSERT_TRUE(failed);
-  EXPECT_EQ(failed->problem, FileProblem::Other);
-  EXPECT_EQ(failed->systemCode, EIO);
-  EXPECT_EQ(contents(folder / kBook), "old content");
-  EXPECT_THAT(folder.entries(), ElementsAre(kBook));
+// A write that fails on its way to disk keeps the old file, or none where there
+// was none, and leaves no temporary behind.
+TEST(PosixFiles, AFailedWriteKeepsTheOldFileAndRemovesTheTemporary) {
+  struct Case {
+    const char* what;
+    PosixWriteCalls calls;
+    bool oldFile;
+    FileProblem problem;
+    int systemCode;
+  };
+  const Case cases[] = {
+      {"full disk over an old file", {.write = fillsTheDisk}, true, FileProblem::DiskFull, ENOSPC},
+      {"full disk, no old file", {.write = fillsTheDisk}, false, FileProblem::DiskFull, ENOSPC},
+      {"failed flush", {.fsync = flushFails}, true, FileProblem::Other, EIO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    if (c.oldFile) std::ofstream(folder / kBook, std::ios::binary) << "old content";
+    PosixFiles files(folder.path(), c.calls);
+    const auto failed = files.writeAtomic(folder / kBook, "a new content longer than four");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->problem, c.problem);
+    EXPECT_EQ(failed->systemCode, c.systemCode);
+    if (c.oldFile) {
+      EXPECT_EQ(contents(folder / kBook), "old content");
+      EXPECT_THAT(folder.entries(), ElementsAre(kBook));
+    } else {
+      EXPECT_TRUE(folder.entries().empty());
+    }
+  }
 }
 
 TEST(PosixFiles, ReplacedFileKeepsItsMode) {
