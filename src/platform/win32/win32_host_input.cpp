@@ -327,14 +327,14 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
     }
     if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     {
-      // Windows lets only the foreground's input change the foreground.
+      // Windows lets only the foreground's input change the foreground. Never
+      // share the host's own: activating a window whose input we share waits
+      // on its thread, and the host may stop answering at any moment. Taking
+      // the foreground, it gives itself the focus.
       const DWORD foregroundThread = threadOf(GetForegroundWindow());
-      const DWORD targetThread = threadOf(window);
-      InputAttachment toForeground(foregroundThread);
-      InputAttachment toTarget(targetThread != foregroundThread ? targetThread : 0);
+      InputAttachment toForeground(foregroundThread != threadOf(window) ? foregroundThread : 0);
       SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
       SetForegroundWindow(window);
-      if (!GetFocus()) SetFocus(window);
     }
     if (becomesForeground(window, deadline)) return Activation::Done;
     if (deadline.passed()) return Activation::NotAnswering;
