@@ -7,8 +7,6 @@
 
 namespace quillby {
 
-inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
-
 // Shift-JIS bytes as text to show. Bytes that decode exactly give their text;
 // otherwise each character or byte without a mapping is shown as U+FFFD and
 // the rest is kept, so a damaged name stays recognisable.

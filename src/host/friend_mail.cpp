@@ -7,8 +7,6 @@
 namespace quillby {
 namespace {
 
-constexpr char16_t kReplacementCharacter = u'\uFFFD';
-
 // A control character would be pressed as a key of its own (Tab, Enter,
 // Escape, Backspace, Ctrl+V ...), and a byte that did not decode was never a
 // character of the address.

@@ -13,4 +13,7 @@ using TextView = std::u16string_view;
 using Bytes = std::string;
 using BytesView = std::string_view;
 
+// Shown in place of a character or byte that could not be read.
+inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
+
 }  // namespace quillby

@@ -1,10 +1,12 @@
 #include "ui/main_layout.h"
 
+#include "controls/design_face.h"
+
 namespace quillby {
 
 WindowLayout mainLayout(MainControls& c) {
-  const FontSpec pGothic825{u"ＭＳ Ｐゴシック", 8.25};
-  const FontSpec pGothic1125{u"ＭＳ Ｐゴシック", 11.25};
+  const FontSpec pGothic825{Text(kDesignFace), 8.25};
+  const FontSpec pGothic1125{Text(kDesignFace), 11.25};
   const FontSpec gothic825{u"ＭＳ ゴシック", 8.25};
   return {
       .windowClass = u"QuillbyMain",

@@ -1,5 +1,7 @@
 #include "ui/small_layout.h"
 
+#include "controls/design_face.h"
+
 namespace quillby {
 
 WindowLayout smallLayout(SmallControls& c) {
@@ -29,7 +31,7 @@ WindowLayout smallLayout(SmallControls& c) {
                .control = &c.Command3,
                .text = u"終了",
                .rect = {120, 3840, 1215, 375},
-               .font = {u"ＭＳ Ｐゴシック", 11.25}},
+               .font = {Text(kDesignFace), 11.25}},
               {.name = "Command2",
                .control = &c.Command2,
                .text = u"呼び戻す！",
@@ -59,7 +61,7 @@ WindowLayout smallLayout(SmallControls& c) {
               {.name = "Label9",
                .control = &c.Label9,
                .rect = {840, 2760, 615, 255},
-               .font = {u"ＭＳ Ｐゴシック", 8.25}},
+               .font = {Text(kDesignFace), 8.25}},
               {.name = "Check2", .control = &c.Check2, .rect = {120, 4560, 135, 180}},
               {.name = "Label2",
                .control = &c.Label2,

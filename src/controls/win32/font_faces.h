@@ -5,6 +5,7 @@
 #include <array>
 #include <span>
 
+#include "controls/design_face.h"
 #include "model/text.h"
 
 namespace quillby {
@@ -25,7 +26,7 @@ struct Designed {
 };
 
 inline constexpr std::array<Designed, 2> kDesigned = {{
-    {u"ＭＳ Ｐゴシック", u"MS PGothic", kProportional},
+    {kDesignFace, u"MS PGothic", kProportional},
     {u"ＭＳ ゴシック", u"MS Gothic", kFixedPitch},
 }};
 

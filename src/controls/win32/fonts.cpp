@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "controls/design_face.h"
 #include "controls/win32/font_faces.h"
 
 namespace quillby {
 namespace {
 
 // The face and size the windows were designed with.
-const FontSpec kDefaultFont{u"ＭＳ Ｐゴシック", 9};
+const FontSpec kDefaultFont{Text(kDesignFace), 9};
 
 void putFace(LOGFONTW& font, TextView face) {
   const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
