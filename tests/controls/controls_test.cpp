@@ -12,12 +12,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::vector<Text> linesOf(const ListBox& list) {
-  std::vector<Text> lines;
-  for (int i = 0; i < list.listCount(); ++i) lines.push_back(list.line(i));
-  return lines;
-}
-
 void fill(ListBox& list, std::initializer_list<const char16_t*> lines) {
   for (const auto* line : lines) list.addItem(line);
 }
@@ -67,7 +61,7 @@ TEST(ListBox, LineEditsRaiseNothingAndCarryTheSelection) {
   list.insertItem(5, u"X");  // after it
   list.addItem(u"W");
   EXPECT_EQ(list.listIndex(), 4);
-  EXPECT_THAT(linesOf(list), ElementsAre(u"Z", u"A", u"B", u"Y", u"C", u"X", u"D", u"W"));
+  EXPECT_THAT(list.lines(), ElementsAre(u"Z", u"A", u"B", u"Y", u"C", u"X", u"D", u"W"));
 
   list.removeItem(0);
   EXPECT_EQ(list.listIndex(), 3);
@@ -82,7 +76,7 @@ TEST(ListBox, LineEditsRaiseNothingAndCarryTheSelection) {
   list.insertItem(9, u"far");  // past the end
   list.removeItem(-1);
   list.setLine(6, u"gone");
-  EXPECT_THAT(linesOf(list), ElementsAre(u"A", u"B", u"Y", u"X", u"W"));
+  EXPECT_THAT(list.lines(), ElementsAre(u"A", u"B", u"Y", u"X", u"W"));
 
   list.setListIndex(4);
   list.setLines({});
@@ -162,7 +156,7 @@ TEST(EventRules, SelectionAndNameEditReenterOnceAndSettle) {
   EXPECT_EQ(w.name.text(), u"A");
   EXPECT_EQ(w.address.text(), u"a@x");
   EXPECT_EQ(w.list.listIndex(), 0);
-  EXPECT_THAT(linesOf(w.list), ElementsAre(u"A", u"B"));
+  EXPECT_THAT(w.list.lines(), ElementsAre(u"A", u"B"));
 
   // Typing into the name changes the row and its line, keeps the selection,
   // and the one nested selection changes nothing more.
@@ -171,12 +165,12 @@ TEST(EventRules, SelectionAndNameEditReenterOnceAndSettle) {
   EXPECT_EQ(w.nameChanges, 2);
   EXPECT_EQ(w.addressChanges, 1);
   EXPECT_EQ(w.row(0).name, u"Ab");
-  EXPECT_THAT(linesOf(w.list), ElementsAre(u"Ab", u"B"));
+  EXPECT_THAT(w.list.lines(), ElementsAre(u"Ab", u"B"));
   EXPECT_EQ(w.list.listIndex(), 0);
 
   // An emptied name leaves an empty line in place.
   w.name.userEdited(u"");
-  EXPECT_THAT(linesOf(w.list), ElementsAre(u"", u"B"));
+  EXPECT_THAT(w.list.lines(), ElementsAre(u"", u"B"));
   EXPECT_EQ(w.list.listIndex(), 0);
 
   w.list.userSelected(1);
@@ -197,7 +191,7 @@ TEST(EventRules, EditsWithoutSelectionChangeNoRow) {
   EXPECT_EQ(w.clicks, 0);
   EXPECT_EQ(w.row(0).name, u"A");
   EXPECT_EQ(w.row(0).address, u"a@x");
-  EXPECT_THAT(linesOf(w.list), ElementsAre(u"A"));
+  EXPECT_THAT(w.list.lines(), ElementsAre(u"A"));
   EXPECT_EQ(w.name.text(), u"typed");  // the box keeps what was typed
 }
 

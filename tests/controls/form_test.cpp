@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/memory_window_manager.h"
+#include "support/memory_window_manager.h"
 
 namespace quillby {
 namespace {

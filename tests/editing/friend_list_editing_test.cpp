@@ -29,11 +29,7 @@ class Editing : public ::testing::Test {
     editing.connect();
     editing.fillList();
   }
-  std::vector<Text> lines() const {
-    std::vector<Text> out;
-    for (int i = 0; i < list.listCount(); ++i) out.push_back(list.line(i));
-    return out;
-  }
+  const std::vector<Text>& lines() const { return list.lines(); }
   std::vector<Text> boxes() const {
     return {name.text(), num.text(), address.text(), petName.text(), petKind.text(), memo.text()};
   }

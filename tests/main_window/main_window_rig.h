@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/memory_window_manager.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
+#include "support/memory_window_manager.h"
 #include "ui/main_window.h"
 
 namespace quillby {
@@ -56,12 +56,6 @@ inline FriendEntry friendOf(Text name, Text address, std::uint16_t count, Text p
   return row;
 }
 
-inline std::vector<Text> listLines(const ListBox& list) {
-  std::vector<Text> out;
-  for (int i = 0; i < list.listCount(); ++i) out.push_back(list.line(i));
-  return out;
-}
-
 // The main window on in-memory controls over a real program folder; the
 // window manager, message boxes and the host are recording fakes.
 class MainWindowTest : public ::testing::Test {
@@ -91,7 +85,7 @@ class MainWindowTest : public ::testing::Test {
           "\"Ken\",\"ken@example.jp\",\"memo K\"\r\n");
   }
 
-  std::vector<Text> lines() { return listLines(c().List1); }
+  const std::vector<Text>& lines() { return c().List1.lines(); }
   // The six boxes in the order the selection fills them.
   std::vector<Text> boxes() {
     return {c().txtName.text(),    c().txtNum.text(),     c().txtAddress.text(),

@@ -24,7 +24,7 @@ TEST_F(TwoWindowsTest, TheCompactWindowIsLoadedAtTheFirstShrinkAndThenOnlyHidden
   EXPECT_TRUE(small().c.form.visible());
   EXPECT_EQ(small().c.form.movedLeft(), 300);
   EXPECT_EQ(small().c.form.movedTop(), 450);
-  EXPECT_THAT(listLines(small().c.List1), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
+  EXPECT_THAT(small().c.List1.lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
   EXPECT_EQ(small().c.List1.listIndex(), 0);
   EXPECT_TRUE(small().table().rows[2].friendMemo.empty());
   EXPECT_FALSE(f.has(kBackupFile));
@@ -58,7 +58,7 @@ TEST_F(TwoWindowsTest, StartUpAfterAnExitFromTheCompactWindowSwitchesToIt) {
   EXPECT_EQ(small().c.form.movedTop(), 450);
   EXPECT_TRUE(small().c.Check2.value());
   EXPECT_EQ(small().settings().noConnCheckFlag, "0");
-  EXPECT_THAT(listLines(small().c.List1), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
+  EXPECT_THAT(small().c.List1.lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
 }
 
 TEST_F(TwoWindowsTest, OptionsChangedInOneWindowAreNotSeenInTheOther) {
@@ -105,7 +105,7 @@ TEST_F(TwoWindowsTest, TheCompactListKeepsTheBookAsItWasAtItsLoad) {
   ASSERT_EQ(m().List1.listCount(), 4);
 
   m().shrink.userClicked();
-  EXPECT_THAT(listLines(small().c.List1), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
+  EXPECT_THAT(small().c.List1.lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
   EXPECT_EQ(small().table().rows.size(), 3u);
 }
 
@@ -114,7 +114,7 @@ TEST_F(TwoWindowsTest, AnEmptyBookLeavesTheCompactListEmptyWithNothingSelected) 
   ASSERT_TRUE(start());
   f.put(kBookFile, "");
   m().shrink.userClicked();
-  EXPECT_THAT(listLines(small().c.List1), IsEmpty());
+  EXPECT_THAT(small().c.List1.lines(), IsEmpty());
   EXPECT_EQ(small().c.List1.listIndex(), -1);
   EXPECT_THAT(dialogs.shown, IsEmpty());
   // Nothing to mail to: no host step is taken.
@@ -135,8 +135,8 @@ TEST_F(TwoWindowsTest, ADamagedBookIsToldAndLeavesTheCompactListEmpty) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, bookFailureMessage(damaged.error(), FriendTable{}));
   EXPECT_TRUE(small().c.form.visible());
-  EXPECT_THAT(listLines(small().c.List1), IsEmpty());
-  EXPECT_THAT(listLines(m().List1), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
+  EXPECT_THAT(small().c.List1.lines(), IsEmpty());
+  EXPECT_THAT(m().List1.lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
 }
 
 TEST_F(TwoWindowsTest, AWindowTheSystemRefusesLeavesTheMainWindowInUse) {

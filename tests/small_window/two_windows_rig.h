@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "controls/memory_window_manager.h"
 #include "host/host_fakes.h"
 #include "loadsave/book_folder.h"
 #include "main_window/main_window_rig.h"
+#include "support/memory_window_manager.h"
 #include "ui/main_window.h"
 #include "ui/small_window.h"
 
