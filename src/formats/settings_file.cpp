@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 
 #include "formats/leading_number.h"
 #include "formats/quoted_fields.h"
@@ -14,20 +16,32 @@ namespace {
 
 constexpr std::size_t kValuesPerRecord = 6;
 constexpr int kSignificantDigits = 15;
+constexpr BytesView kUtf8Mark = "\xEF\xBB\xBF";
 
 SettingValue valueOf(const QuotedField& field) {
   if (!field.quoted && field.text.empty()) return std::nullopt;
   return field.text;
 }
 
-SettingsValues valuesOf(const std::array<QuotedField, kValuesPerRecord>& group) {
-  return {valueOf(group[0]), valueOf(group[1]), valueOf(group[2]),
-          valueOf(group[3]), valueOf(group[4]), valueOf(group[5]).value_or(std::string{})};
-}
-
 }  // namespace
 
+TwipsPlace SettingsValues::place() const {
+  return {numericValue(savedLeft_), numericValue(savedTop_)};
+}
+
+bool SettingsValues::setPlace(TwipsPlace twips) {
+  const double top = std::nearbyint(twips.top);
+  if (!(top >= std::numeric_limits<std::int16_t>::min() &&
+        top <= std::numeric_limits<std::int16_t>::max())) {
+    return false;
+  }
+  savedLeft_ = positionText(twips.left < 0 ? 0 : twips.left);
+  savedTop_ = positionText(top < 0 ? 0 : top);
+  return true;
+}
+
 SettingsValues readSettings(BytesView file) {
+  if (file.starts_with(kUtf8Mark)) file.remove_prefix(kUtf8Mark.size());
   FieldReader reader(file);
   std::array<QuotedField, kValuesPerRecord> group;
   for (auto& value : group) {
@@ -35,17 +49,24 @@ SettingsValues readSettings(BytesView file) {
     if (!field) return SettingsValues{};
     value = std::move(*field);
   }
-  return valuesOf(group);
+  SettingsValues values;
+  values.savedLeft_ = valueOf(group[0]);
+  values.savedTop_ = valueOf(group[1]);
+  values.keepFrontFlag_ = valueOf(group[2]);
+  values.quitPostPetFlag_ = valueOf(group[3]);
+  values.mainWindowFlag_ = valueOf(group[4]);
+  values.noConnCheckFlag_ = valueOf(group[5]).value_or(std::string{});
+  return values;
 }
 
 Bytes encodeSettings(const SettingsValues& values) {
   Bytes out;
-  for (const SettingValue* value : {&values.savedLeft, &values.savedTop, &values.keepFrontFlag,
-                                    &values.quitPostPetFlag, &values.mainWindowFlag}) {
+  for (const SettingValue* value : {&values.savedLeft_, &values.savedTop_, &values.keepFrontFlag_,
+                                    &values.quitPostPetFlag_, &values.mainWindowFlag_}) {
     if (*value) appendQuoted(out, **value);
     out += ',';
   }
-  appendQuoted(out, values.noConnCheckFlag);
+  appendQuoted(out, values.noConnCheckFlag_);
   out += "\r\n";
   return out;
 }

@@ -8,10 +8,10 @@ namespace {
 
 constexpr int kEnter = 13;
 
-// True when the user may go on: always, unless `noConnCheckFlag` is exactly
-// "0"; then only when `question` is answered OK.
-bool confirmConnection(Dialogs& dialogs, const DialogRequest& question, TextView noConnCheckFlag) {
-  return noConnCheckFlag != u"0" || dialogs.show(question) == DialogAnswer::Ok;
+// True when the user may go on: always when the hint is skipped, else only
+// when `question` is answered OK.
+bool confirmConnection(Dialogs& dialogs, const DialogRequest& question, ConnectionHint hint) {
+  return hint == ConnectionHint::Skip || dialogs.show(question) == DialogAnswer::Ok;
 }
 
 void reportHostFailure(Dialogs& dialogs, const HostStatus& status) {
@@ -21,17 +21,16 @@ void reportHostFailure(Dialogs& dialogs, const HostStatus& status) {
 }  // namespace
 
 void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
-                          TextView noConnCheckFlag) {
-  if (command == HostCommand::MailCheck &&
-      !confirmConnection(dialogs, mailCheckQuestion(), noConnCheckFlag)) {
+                          ConnectionHint hint) {
+  if (command == HostCommand::MailCheck && !confirmConnection(dialogs, mailCheckQuestion(), hint)) {
     return;
   }
   reportHostFailure(dialogs, driver.RunHostCommand(hostCommandKeys(command)));
 }
 
-void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
+void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, ConnectionHint hint,
                  const ShowCountdown& showCountdown) {
-  if (!confirmConnection(dialogs, recallQuestion(), noConnCheckFlag)) return;
+  if (!confirmConnection(dialogs, recallQuestion(), hint)) return;
   const RecallOutcome outcome = recallPet(driver, clock, showCountdown);
   if (outcome.dateNotMoved) {
     dialogs.show(problemBox(dateNotMovedMessage(*outcome.dateNotMoved)));
@@ -59,32 +58,33 @@ void mailToFriendKeyPress(int keyAscii, HostDriver& driver, Dialogs& dialogs,
   if (keyAscii == kEnter) mailToFriend(driver, dialogs, friends, listIndex);
 }
 
-Text HostButtons::noConnCheckFlag() const {
-  const auto& flag = settings_.noConnCheckFlag;
-  return Text(flag.begin(), flag.end());  // digits only
+ConnectionHint HostButtons::hint() const {
+  return settings_.showsConnectionHint() ? ConnectionHint::Show : ConnectionHint::Skip;
 }
 
-// While keys go to our own window, the keys the user pressed meanwhile are
-// handed out too; an action they start would mix its keys into this one's, so
-// it is dropped.
-template <class Action>
-void HostButtons::runAlone(Action action) {
+void HostButtons::runAlone(const std::function<void(HostDriver&)>& action) {
   if (running_) return;
   running_ = true;
   struct Done {
     bool& running;
     ~Done() { running = false; }
   } done{running_};
-  action();
+  action(driver_);
+}
+
+void HostButtons::bind(std::initializer_list<CommandButton> buttons) {
+  for (const CommandButton& row : buttons) {
+    row.button.onClick = [this, command = row.command] { this->command(command); };
+  }
 }
 
 void HostButtons::command(HostCommand command) {
-  runAlone([&] { runHostCommandButton(driver_, s_.dialogs, command, noConnCheckFlag()); });
+  runAlone([&](HostDriver& driver) { runHostCommandButton(driver, s_.dialogs, command, hint()); });
 }
 
 void HostButtons::callBack() {
-  runAlone([this] {
-    callPetBack(driver_, s_.clock, s_.dialogs, noConnCheckFlag(), [this](const Text& text) {
+  runAlone([this](HostDriver& driver) {
+    callPetBack(driver, s_.clock, s_.dialogs, hint(), [this](const Text& text) {
       countdown_.setCaption(text);
       form_.refresh();
     });
@@ -92,18 +92,14 @@ void HostButtons::callBack() {
 }
 
 void HostButtons::mail(const FriendTable& friends, const ListBox& list) {
-  runAlone(
-      [&] { mailToFriend(driver_, s_.dialogs, friends, [&list] { return list.listIndex(); }); });
-}
-
-void HostButtons::exit(SettingsValues& settings, ExitingWindow exiting, WindowId window,
-                       const std::function<void()>& endProgram) {
-  runAlone([&] { runExitSequence(s_, driver_, settings, exiting, window, endProgram); });
+  runAlone([&](HostDriver& driver) {
+    mailToFriend(driver, s_.dialogs, friends, [&list] { return list.listIndex(); });
+  });
 }
 
 void HostButtons::mailKey(char16_t keyAscii, const FriendTable& friends, const ListBox& list) {
-  runAlone([&] {
-    mailToFriendKeyPress(keyAscii, driver_, s_.dialogs, friends,
+  runAlone([&](HostDriver& driver) {
+    mailToFriendKeyPress(keyAscii, driver, s_.dialogs, friends,
                          [&list] { return list.listIndex(); });
   });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <initializer_list>
+
 #include "controls/controls.h"
 #include "controls/form.h"
 #include "formats/settings_file.h"
@@ -7,18 +10,20 @@
 #include "host/host_driver.h"
 #include "host/pet_recall.h"
 #include "model/friend_table.h"
-#include "ui/exit_sequence.h"
 #include "ui/services.h"
 
 namespace quillby {
 
+// Whether the mail check and the recall first ask for a connection.
+enum class ConnectionHint { Skip, Show };
+
 // The host's sequences as a click runs them: the question first where there
 // is one, then the sequence, then what went wrong, in words.
 void runHostCommandButton(HostDriver& driver, Dialogs& dialogs, HostCommand command,
-                          TextView noConnCheckFlag);
+                          ConnectionHint hint);
 // The recall's question comes before the date moves; failures are told after
 // the date is back.
-void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, TextView noConnCheckFlag,
+void callPetBack(HostDriver& driver, Clock& clock, Dialogs& dialogs, ConnectionHint hint,
                  const ShowCountdown& showCountdown);
 void mailToFriend(HostDriver& driver, Dialogs& dialogs, const FriendTable& friends,
                   const std::function<int()>& listIndex);
@@ -26,9 +31,15 @@ void mailToFriend(HostDriver& driver, Dialogs& dialogs, const FriendTable& frien
 void mailToFriendKeyPress(int keyAscii, HostDriver& driver, Dialogs& dialogs,
                           const FriendTable& friends, const std::function<int()>& listIndex);
 
-// The PostPet buttons, the mail to a friend and the exit, as both windows run
-// them, one at a time: each window has its own driver, its own
-// no-connection-check value, its own countdown label and its own friends.
+// A window's button and the command a click on it runs.
+struct CommandButton {
+  Button& button;
+  HostCommand command;
+};
+
+// The PostPet buttons and the mail to a friend, as both windows run them, one
+// at a time: each window has its own driver, its own no-connection-check
+// value, its own countdown label and its own friends.
 class HostButtons {
  public:
   HostButtons(Services& services, const SettingsValues& settings, Form& form, Label& countdown)
@@ -38,19 +49,21 @@ class HostButtons {
         countdown_(countdown),
         driver_(services.input, services.files, services.clock) {}
 
-  void command(HostCommand command);
+  // Each click on a button runs its command.
+  void bind(std::initializer_list<CommandButton> buttons);
   void callBack();
   void mail(const FriendTable& friends, const ListBox& list);
   void mailKey(char16_t keyAscii, const FriendTable& friends, const ListBox& list);
 
-  // The exit sequence from this window, which closes PostPet if so chosen.
-  void exit(SettingsValues& settings, ExitingWindow exiting, WindowId window,
-            const std::function<void()>& endProgram);
+  // Runs `action` with this window's driver, unless another of this window's
+  // host actions is under way: the keys the user pressed meanwhile are handed
+  // out while keys go to our own window, and an action they start would mix
+  // its keys into the running one's, so it is dropped.
+  void runAlone(const std::function<void(HostDriver&)>& action);
 
  private:
-  Text noConnCheckFlag() const;
-  template <class Action>
-  void runAlone(Action action);
+  void command(HostCommand command);
+  ConnectionHint hint() const;
 
   Services& s_;
   const SettingsValues& settings_;

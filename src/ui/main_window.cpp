@@ -33,9 +33,11 @@ void Main::connect() {
   c.Down.onClick = [this] { editing_.Down_Click(); };
   c.Command1.onClick = [this] { Command1_Click(); };
   c.Command2.onClick = [this] { Command2_Click(); };
-  c.Command4.onClick = [this] { Command4_Click(); };
-  c.Command5.onClick = [this] { Command5_Click(); };
-  c.Command6.onClick = [this] { Command6_Click(); };
+  host_.bind({
+      {c.Command4, HostCommand::MailCheck},
+      {c.Command5, HostCommand::Inbox},
+      {c.Command6, HostCommand::Snack},
+  });
   c.Check1.onClick = [this] { Check1_Click(); };
   c.Check2.onClick = [this] { Check2_Click(); };
   c.Check3.onClick = [this] { Check3_Click(); };
@@ -59,7 +61,7 @@ bool Main::Form_Load() {
   }
   table_ = std::move(loaded.value());
   editing_.fillList();
-  if (settings_.mainWindowFlag == "0") {
+  if (settings_.lastWindow() == ProgramWindow::Compact) {
     shrink_Click();
   } else {
     c.form.show();
@@ -70,7 +72,7 @@ bool Main::Form_Load() {
 void Main::applySettings() {
   // Ticking a box runs its click action, as if the user had ticked it.
   tickStoredOptions(c.Check1, c.Check2, settings_);
-  c.Check3.setValue(settings_.noConnCheckFlag == "1");
+  c.Check3.setValue(settings_.noConnectionCheck());
   moveToStoredPlace(c.form, settings_);
 }
 
@@ -87,12 +89,6 @@ void Main::Command1_Click() {
 
 void Main::Command2_Click() { host_.callBack(); }
 
-void Main::Command4_Click() { host_.command(HostCommand::MailCheck); }
-
-void Main::Command5_Click() { host_.command(HostCommand::Inbox); }
-
-void Main::Command6_Click() { host_.command(HostCommand::Snack); }
-
 void Main::List1_DblClick() { host_.mail(table_, c.List1); }
 
 void Main::List1_KeyPress(char16_t keyAscii) { host_.mailKey(keyAscii, table_, c.List1); }
@@ -101,7 +97,7 @@ void Main::Check1_Click() { keepFrontClicked(s_.windows, c.form, c.Check1, setti
 
 void Main::Check2_Click() { quitHostClicked(c.Check2, settings_); }
 
-void Main::Check3_Click() { settings_.noConnCheckFlag = *optionFlag(c.Check3.value()); }
+void Main::Check3_Click() { settings_.setNoConnectionCheck(c.Check3.value()); }
 
 void Main::Label10_Click() { toggleBox(c.Check1); }
 
@@ -123,7 +119,7 @@ void Main::shrink_Click() {
 }
 
 void Main::end_Click() {
-  host_.exit(settings_, ExitingWindow::Main, c.form.windowId(), hooks_.endProgram);
+  runExitSequence(s_, host_, settings_, ProgramWindow::Main, c.form.windowId(), hooks_.endProgram);
 }
 
 }  // namespace quillby

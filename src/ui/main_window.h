@@ -44,9 +44,6 @@ class Main {
 
   void Command1_Click();  // save
   void Command2_Click();  // call the pet back
-  void Command4_Click();  // mail check
-  void Command5_Click();  // inbox
-  void Command6_Click();  // snack
   void List1_DblClick();
   void List1_KeyPress(char16_t keyAscii);
   void Check1_Click();

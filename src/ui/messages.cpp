@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "loadsave/file_names.h"
 #include "model/app_title.h"
 
 namespace quillby {
@@ -222,6 +223,19 @@ Text dateNotRestoredMessage(std::chrono::year_month_day date) {
          ascii(std::to_string(static_cast<int>(date.year()))) + u"年" +
          ascii(std::to_string(static_cast<unsigned>(date.month()))) + u"月" +
          ascii(std::to_string(static_cast<unsigned>(date.day()))) + u"日 に直して下さい。";
+}
+
+Text settingsNotKeptMessage(const std::optional<FileError>& fileProblem) {
+  const Text lost =
+      u"ウィンドウの位置とオプション（手前に表示など）を保存できませんでした。"
+      u"次回の起動では、前回保存された位置とオプションになります。";
+  if (!fileProblem) {
+    return u"ウィンドウの位置を取得できなかったか、記録できる範囲の外にあったため、" + lost +
+           u"次からは、ウィンドウを画面の上の方に移してから終了してください。";
+  }
+  return quoted(kSettingsFile) + u"に書き込めないため（" + fileProblemText(*fileProblem) + u"）、" +
+         lost + quoted(kSettingsFile) +
+         u"が読み取り専用になっていないか、Quillby のフォルダに書き込めるかを確かめてください。";
 }
 
 }  // namespace quillby

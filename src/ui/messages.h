@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 #include "editing/friend_list_editing.h"
 #include "host/host_driver.h"
@@ -36,5 +37,8 @@ Text untypableAddressMessage(TextView friendName);
 Text dateNotMovedMessage(ClockProblem problem);
 Text dateNotRestoredMessage(std::chrono::year_month_day date);
 Text timeMaybeOffMessage();
+
+// The exit. Without a file problem, the window's place could not be taken.
+Text settingsNotKeptMessage(const std::optional<FileError>& fileProblem);
 
 }  // namespace quillby

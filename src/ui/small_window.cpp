@@ -22,13 +22,15 @@ SmallForm::SmallForm(Services& services, Form& mainForm, std::function<void()> e
 void SmallForm::connect() {
   c.List1.onDblClick = [this] { List1_DblClick(); };
   c.List1.onKeyPress = [this](char16_t key) { List1_KeyPress(key); };
-  c.Command1.onClick = [this] { Command1_Click(); };
   c.Command2.onClick = [this] { Command2_Click(); };
   c.Command3.onClick = [this] { Command3_Click(); };
-  c.Command4.onClick = [this] { Command4_Click(); };
-  c.Command5.onClick = [this] { Command5_Click(); };
-  c.Command6.onClick = [this] { Command6_Click(); };
-  c.Command7.onClick = [this] { Command7_Click(); };
+  host_.bind({
+      {c.Command1, HostCommand::Bath},
+      {c.Command4, HostCommand::MailCheck},
+      {c.Command5, HostCommand::Inbox},
+      {c.Command6, HostCommand::Snack},
+      {c.Command7, HostCommand::HowAreYou},
+  });
   c.Check1.onClick = [this] { Check1_Click(); };
   c.Check2.onClick = [this] { Check2_Click(); };
   c.Label10.onClick = [this] { Label10_Click(); };
@@ -59,21 +61,11 @@ void SmallForm::fillList() {
   if (c.List1.listCount() > 0) c.List1.setListIndex(0);
 }
 
-void SmallForm::Command1_Click() { host_.command(HostCommand::Bath); }
-
 void SmallForm::Command2_Click() { host_.callBack(); }
 
 void SmallForm::Command3_Click() {
-  host_.exit(settings_, ExitingWindow::Compact, c.form.windowId(), endProgram_);
+  runExitSequence(s_, host_, settings_, ProgramWindow::Compact, c.form.windowId(), endProgram_);
 }
-
-void SmallForm::Command4_Click() { host_.command(HostCommand::MailCheck); }
-
-void SmallForm::Command5_Click() { host_.command(HostCommand::Inbox); }
-
-void SmallForm::Command6_Click() { host_.command(HostCommand::Snack); }
-
-void SmallForm::Command7_Click() { host_.command(HostCommand::HowAreYou); }
 
 void SmallForm::List1_DblClick() { host_.mail(compactTable_, c.List1); }
 

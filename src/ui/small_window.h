@@ -27,13 +27,8 @@ class SmallForm {
   const FriendTable& table() const { return compactTable_; }
   const SettingsValues& settings() const { return settings_; }
 
-  void Command1_Click();  // bath
   void Command2_Click();  // call the pet back
   void Command3_Click();  // exit
-  void Command4_Click();  // mail check
-  void Command5_Click();  // inbox
-  void Command6_Click();  // snack
-  void Command7_Click();  // how are you
   void List1_DblClick();
   void List1_KeyPress(char16_t keyAscii);
   void Check1_Click();

@@ -3,7 +3,6 @@
 #include "controls/controls.h"
 #include "controls/form.h"
 #include "formats/settings_file.h"
-#include "model/text.h"
 #include "platform/window_manager.h"
 
 namespace quillby {
@@ -23,7 +22,5 @@ void quitHostClicked(const CheckBox& box, SettingsValues& settings);
 
 // The click of a box's label: the box toggles and its click action runs.
 void toggleBox(CheckBox& box);
-
-SettingValue optionFlag(bool ticked);
 
 }  // namespace quillby

@@ -54,11 +54,11 @@ class QuitPostPetWin32Test : public LiveProgramTest<> {
 
   SettingsValues stored() const { return readSettings(f.get(kSettingsFile)); }
 
-  // After the exit from the window that `mainWindowFlag` stores.
-  void expectHostClosedFrom(const char* mainWindowFlag) {
+  // After the exit from `left`.
+  void expectHostClosedFrom(ProgramWindow left) {
     EXPECT_EQ(ends, 1);  // the Alt+F4 went to the host, not to us
-    EXPECT_EQ(stored().quitPostPetFlag, "1");
-    EXPECT_EQ(stored().mainWindowFlag, mainWindowFlag);
+    EXPECT_TRUE(stored().quitPostPet());
+    EXPECT_EQ(stored().lastWindow(), left);
     EXPECT_TRUE(hostEnded());
     EXPECT_THAT(hostKeys(), ElementsAre("down MENU alt", "down F4 alt", "close"));
     EXPECT_THAT(dialogs.shown, IsEmpty());
@@ -73,7 +73,7 @@ TEST_F(QuitPostPetWin32Test, TickedInTheMainWindowTheExitClosesTheHost) {
   ASSERT_TRUE(pressInFront(control("Check2")));
   ASSERT_TRUE(ticked(control("Check2")));
   ASSERT_TRUE(pressInFront(control("end")));
-  expectHostClosedFrom("1");
+  expectHostClosedFrom(ProgramWindow::Main);
 }
 
 TEST_F(QuitPostPetWin32Test, TickedInTheCompactWindowTheExitClosesTheHost) {
@@ -83,7 +83,7 @@ TEST_F(QuitPostPetWin32Test, TickedInTheCompactWindowTheExitClosesTheHost) {
   ASSERT_TRUE(ticked(smallControl("Check2")));
   ASSERT_FALSE(ticked(control("Check2")));
   ASSERT_TRUE(pressInFront(smallControl("Command3")));
-  expectHostClosedFrom("0");
+  expectHostClosedFrom(ProgramWindow::Compact);
 }
 
 TEST_F(QuitPostPetWin32Test, UntickedTheHostKeepsRunning) {
@@ -98,7 +98,7 @@ TEST_F(QuitPostPetWin32Test, UntickedTheHostKeepsRunning) {
   ASSERT_TRUE(pressInFront(control("end")));
 
   EXPECT_EQ(ends, 1);
-  EXPECT_EQ(stored().quitPostPetFlag, "0");
+  EXPECT_FALSE(stored().quitPostPet());
   EXPECT_TRUE(hostRunning());
   EXPECT_THAT(hostKeys(), IsEmpty());
   EXPECT_THAT(dialogs.shown, IsEmpty());

@@ -20,8 +20,8 @@ constexpr year_month_day kDec7 = 2026y / 12 / 7;
 
 class PetRecall : public ::testing::Test, protected HostRig {
  protected:
-  void call(const char16_t* flag = u"1") {
-    callPetBack(driver, clock, dialogs, flag, [this](const Text& caption) {
+  void call(ConnectionHint hint = ConnectionHint::Skip) {
+    callPetBack(driver, clock, dialogs, hint, [this](const Text& caption) {
       captions.push_back(caption);
       journal.note("label " + utf8(caption));
     });
@@ -101,7 +101,7 @@ TEST_F(PetRecall, APauseAcrossMidnightLastsTwoSeconds) {
 
 TEST_F(PetRecall, TheQuestionComesOnlyWithFlagZeroAndCancelChangesNothing) {
   dialogs.recorded.answers = {DialogAnswer::Cancel};
-  call(u"0");
+  call(ConnectionHint::Show);
   EXPECT_THAT(journal.entries, ElementsAre("dialog ペットを呼び戻そうとしています"));
   ASSERT_EQ(shown().size(), 1u);
   const DialogRequest& box = shown()[0];
@@ -117,7 +117,7 @@ TEST_F(PetRecall, TheQuestionComesOnlyWithFlagZeroAndCancelChangesNothing) {
   EXPECT_TRUE(captions.empty());
 
   journal = Journal{};
-  call(u"0");  // answered OK
+  call(ConnectionHint::Show);  // answered OK
   EXPECT_EQ(journal.entries[1], setDateEntry(2026y / 12 / 9));
   EXPECT_EQ(journal.entries.back(), setDateEntry(kDec7));
 }
@@ -308,7 +308,7 @@ TEST_P(PetRecallFaults, AnExceptionAfterTheMoveStillRestoresOnce) {
 
 TEST_P(PetRecallFaults, ALabelThatThrowsStillLetsTheDateBeSetBack) {
   int calls = 0;
-  EXPECT_THROW(callPetBack(driver, clock, dialogs, u"1",
+  EXPECT_THROW(callPetBack(driver, clock, dialogs, ConnectionHint::Skip,
                            [&calls](const Text&) {
                              if (++calls == 3) throw InjectedFault{};
                            }),

@@ -131,7 +131,7 @@ TEST(Win32Clock, NowIsTheLocalDateAndTimeOfDay) {
 
 TEST_F(StandinHost, AMissingProgramIsToldAndNothingElseHappens) {
   fs::remove(folder / "PostPet20.EXE");
-  runHostCommandButton(driver, dialogs, HostCommand::Inbox, u"1");
+  runHostCommandButton(driver, dialogs, HostCommand::Inbox, ConnectionHint::Skip);
   EXPECT_THAT(journal.entries, ElementsAre("dialog QuillbyVer0.5"));
   ASSERT_EQ(dialogs.recorded.shown.size(), 1u);
   EXPECT_EQ(dialogs.recorded.shown[0].text, hostFailureMessage(HostFailure::NotStarted));

@@ -17,11 +17,10 @@ TEST(SettingsStore, AMissingFileIsCreatedEmptyAndGivesDefaults) {
 TEST(SettingsStore, StoredValuesComeBack) {
   BookFolder f;
   SettingsValues values;
-  values.savedLeft = " 1200";
-  values.savedTop = " 900";
-  values.keepFrontFlag = "1";
-  values.mainWindowFlag = "0";
-  values.noConnCheckFlag = "0";
+  ASSERT_TRUE(values.setPlace({1200, 900}));
+  values.setKeepInFront(true);
+  values.setLastWindow(ProgramWindow::Compact);
+  values.setNoConnectionCheck(false);
   ASSERT_EQ(storeSettings(f.files, values), std::nullopt);
   EXPECT_EQ(f.get(kSettingsFile), "\" 1200\",\" 900\",\"1\",,\"0\",\"0\"\r\n");
   EXPECT_EQ(loadSettings(f.files), values);

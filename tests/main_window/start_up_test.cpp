@@ -52,8 +52,8 @@ TEST_F(MainWindowTest, StoredOptionsTickTheBoxesAndKeepInFrontActsAtOnce) {
   EXPECT_THAT(windows.topmostCalls, ElementsAre(MemoryWindowManager::TopmostCall{kWindow, true}));
   EXPECT_EQ(c().form.movedLeft(), 1200);
   EXPECT_EQ(c().form.movedTop(), 900.5);
-  EXPECT_EQ(main->settings().keepFrontFlag, "1");
-  EXPECT_EQ(main->settings().quitPostPetFlag, "0");
+  EXPECT_TRUE(main->settings().keepInFront());
+  EXPECT_FALSE(main->settings().quitPostPet());
 }
 
 TEST_F(MainWindowTest, OnlyTheExactTextOneTicksABox) {
@@ -70,8 +70,7 @@ TEST_F(MainWindowTest, OnlyTheExactTextOneTicksABox) {
   EXPECT_EQ(c().form.movedLeft(), 0);
   EXPECT_EQ(c().form.movedTop(), 60);
   // Untouched options keep their stored form for the exit to write back.
-  EXPECT_EQ(main->settings().keepFrontFlag, std::nullopt);
-  EXPECT_EQ(main->settings().noConnCheckFlag, " 1");
+  EXPECT_EQ(encodeSettings(main->settings()), "\"x\",\" 60abc\",,\"0\",\"1\",\" 1\"\r\n");
 }
 
 TEST_F(MainWindowTest, ALabelClickActsExactlyAsAClickOnItsBox) {
@@ -80,10 +79,10 @@ TEST_F(MainWindowTest, ALabelClickActsExactlyAsAClickOnItsBox) {
 
   c().Label10.userClicked();
   EXPECT_TRUE(c().Check1.value());
-  EXPECT_EQ(main->settings().keepFrontFlag, "1");
+  EXPECT_TRUE(main->settings().keepInFront());
   c().Check1.userClicked();
   EXPECT_FALSE(c().Check1.value());
-  EXPECT_EQ(main->settings().keepFrontFlag, "0");
+  EXPECT_FALSE(main->settings().keepInFront());
   c().Label10.userClicked();
   c().Label10.userClicked();
   using Call = MemoryWindowManager::TopmostCall;
@@ -92,10 +91,10 @@ TEST_F(MainWindowTest, ALabelClickActsExactlyAsAClickOnItsBox) {
 
   c().Label11.userClicked();
   EXPECT_TRUE(c().Check2.value());
-  EXPECT_EQ(main->settings().quitPostPetFlag, "1");
+  EXPECT_TRUE(main->settings().quitPostPet());
   c().Check2.userClicked();
   EXPECT_FALSE(c().Check2.value());
-  EXPECT_EQ(main->settings().quitPostPetFlag, "0");
+  EXPECT_FALSE(main->settings().quitPostPet());
 
   // The text of the no-connection option is only a text.
   const SettingsValues before = main->settings();
@@ -103,7 +102,7 @@ TEST_F(MainWindowTest, ALabelClickActsExactlyAsAClickOnItsBox) {
   EXPECT_FALSE(c().Check3.value());
   EXPECT_EQ(main->settings(), before);
   c().Check3.userClicked();
-  EXPECT_EQ(main->settings().noConnCheckFlag, "1");
+  EXPECT_TRUE(main->settings().noConnectionCheck());
   EXPECT_EQ(windows.topmostCalls.size(), 4u);  // only the keep-in-front box moves the window
 }
 

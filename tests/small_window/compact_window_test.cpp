@@ -57,7 +57,7 @@ TEST_F(TwoWindowsTest, StartUpAfterAnExitFromTheCompactWindowSwitchesToIt) {
   EXPECT_TRUE(small().c.form.visible());
   EXPECT_EQ(small().c.form.movedTop(), 450);
   EXPECT_TRUE(small().c.Check2.value());
-  EXPECT_EQ(small().settings().noConnCheckFlag, "0");
+  EXPECT_TRUE(small().settings().showsConnectionHint());
   EXPECT_THAT(small().c.List1.lines(), ElementsAre(u"あきこ", u"ひろし", u"Ken"));
 }
 
@@ -75,21 +75,21 @@ TEST_F(TwoWindowsTest, OptionsChangedInOneWindowAreNotSeenInTheOther) {
   EXPECT_TRUE(small().c.Check1.value());
   EXPECT_TRUE(windows.isTopmost(kCompactWindow));
   EXPECT_FALSE(small().c.Check2.value());
-  EXPECT_EQ(small().settings().quitPostPetFlag, std::nullopt);
+  EXPECT_FALSE(small().settings().quitPostPet());
 
   small().c.Label10.userClicked();
   EXPECT_FALSE(small().c.Check1.value());
   EXPECT_FALSE(windows.isTopmost(kCompactWindow));
-  EXPECT_EQ(small().settings().keepFrontFlag, "0");
+  EXPECT_FALSE(small().settings().keepInFront());
   small().c.Label2.userClicked();
-  EXPECT_EQ(small().settings().quitPostPetFlag, "1");
+  EXPECT_TRUE(small().settings().quitPostPet());
   small().c.Check2.userClicked();
-  EXPECT_EQ(small().settings().quitPostPetFlag, "0");
+  EXPECT_FALSE(small().settings().quitPostPet());
 
   EXPECT_FALSE(m().Check1.value());
   EXPECT_TRUE(m().Check2.value());
-  EXPECT_EQ(main->settings().keepFrontFlag, "0");
-  EXPECT_EQ(main->settings().quitPostPetFlag, "1");
+  EXPECT_FALSE(main->settings().keepInFront());
+  EXPECT_TRUE(main->settings().quitPostPet());
 }
 
 TEST_F(TwoWindowsTest, TheCompactListKeepsTheBookAsItWasAtItsLoad) {

@@ -1,16 +1,21 @@
+#include <cerrno>
 #include <filesystem>
 
 #include "small_window/two_windows_rig.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {
-
-using ::testing::IsEmpty;
 
 class ExitTest : public TwoWindowsTest {
  protected:
   void placeMain(int left, int top) { windows.positions[kMainWindow] = {left, top}; }
   void placeCompact(int left, int top) { windows.positions[kCompactWindow] = {left, top}; }
+  void expectToldAndEnded(const Text& message) {
+    EXPECT_EQ(ends, 1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, message);
+  }
   bool hostTouched() const {
     return journal.count(HostRig::kActivate) > 0 || journal.count(sentEntry(u"%({F4})")) > 0;
   }
@@ -82,7 +87,7 @@ TEST_F(ExitTest, AWindowPastTheScreensEdgeIsStoredAtTheEdge) {
   EXPECT_EQ(storedSettings(), "\" 0\",\" 0\",,,\"1\",\"\"\r\n");
 }
 
-TEST_F(ExitTest, ATopBeyondSixteenBitsEndsTheProgramWithNothingWritten) {
+TEST_F(ExitTest, ATopBeyondSixteenBitsIsToldAndNothingIsWritten) {
   putThreeFriends();
   putSettings("\" 15\",\" 30\",,\"1\",\"0\",\"\"\r\n");
   ASSERT_TRUE(start());
@@ -90,9 +95,9 @@ TEST_F(ExitTest, ATopBeyondSixteenBitsEndsTheProgramWithNothingWritten) {
   small().c.expand.userClicked();
   placeMain(0, 2185);  // 32775 twips
   m().end.userClicked();
-  EXPECT_EQ(ends, 1);
+  expectToldAndEnded(settingsNotKeptMessage(std::nullopt));
   EXPECT_EQ(storedSettings(), "\" 15\",\" 30\",,\"1\",\"0\",\"\"\r\n");
-  EXPECT_FALSE(hostTouched());
+  EXPECT_TRUE(hostTouched());  // PostPet is closed all the same
 }
 
 TEST_F(ExitTest, TheLastTopThatFitsIsStored) {
@@ -104,11 +109,11 @@ TEST_F(ExitTest, TheLastTopThatFitsIsStored) {
   EXPECT_EQ(storedSettings(), "\" 0\",\" 32767\",,,\"1\",\"\"\r\n");
 }
 
-TEST_F(ExitTest, AWindowWithoutAPlaceEndsTheProgramWithNothingWritten) {
+TEST_F(ExitTest, AWindowWithoutAPlaceIsToldAndNothingIsWritten) {
   putThreeFriends();
   ASSERT_TRUE(start());
   m().end.userClicked();  // the window manager knows no place for it
-  EXPECT_EQ(ends, 1);
+  expectToldAndEnded(settingsNotKeptMessage(std::nullopt));
   EXPECT_EQ(storedSettings(), "");
 }
 
@@ -135,18 +140,17 @@ TEST_F(ExitTest, QuitPostPetWithTheHostNotRunningStillStoresAndEnds) {
   EXPECT_EQ(ends, 1);
 }
 
-TEST_F(ExitTest, ASettingsFileThatCannotBeWrittenEndsBeforeTheHostIsClosed) {
+TEST_F(ExitTest, AReadOnlySettingsFileStillClosesTheHostAndIsToldOnce) {
   putThreeFriends();
-  putSettings("\" 0\",\" 0\",,\"1\",\"1\",\"\"\r\n");
+  const Bytes stored = "\" 0\",\" 0\",,\"1\",\"1\",\"\"\r\n";
+  putSettings(stored);
   ASSERT_TRUE(start());
-  std::filesystem::remove(f.folder / kSettingsFile);
-  std::filesystem::create_directory(f.folder / kSettingsFile);
+  std::filesystem::permissions(f.folder / kSettingsFile, std::filesystem::perms::owner_read);
   placeMain(0, 0);
   m().end.userClicked();
-  EXPECT_EQ(ends, 1);
-  EXPECT_FALSE(hostTouched());
-  EXPECT_TRUE(std::filesystem::is_directory(f.folder / kSettingsFile));
-  EXPECT_THAT(dialogs.shown, IsEmpty());
+  EXPECT_EQ(journal.entries, (std::vector<std::string>{HostRig::kActivate, sentEntry(u"%({F4})")}));
+  expectToldAndEnded(settingsNotKeptMessage(FileError{FileProblem::AccessDenied, EACCES}));
+  EXPECT_EQ(storedSettings(), stored);
 }
 
 }  // namespace
