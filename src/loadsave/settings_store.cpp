@@ -6,7 +6,6 @@
 namespace quillby {
 
 SettingsValues loadSettings(Files& files) {
-  enterProgramFolder(files);
   const auto path = inProgramFolder(files, kSettingsFile);
   if (!files.exists(path)) {
     // Nothing to lose if it cannot be created: the exit writes it again.
@@ -18,7 +17,6 @@ SettingsValues loadSettings(Files& files) {
 }
 
 FileStatus storeSettings(Files& files, const SettingsValues& values) {
-  enterProgramFolder(files);
   return files.writeAtomic(inProgramFolder(files, kSettingsFile), encodeSettings(values));
 }
 
