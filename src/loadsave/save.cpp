@@ -49,7 +49,6 @@ void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<Friend
 
 std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Clock& clock,
                                            const Charset& charset, OtherChanges others) {
-  enterProgramFolder(files);
   if (table.rows.empty()) return BookFailureInfo::of(BookFailure::EmptyTable, kBookFile);
 
   const auto bookPath = inProgramFolder(files, kBookFile);
