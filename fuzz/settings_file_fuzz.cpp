@@ -12,8 +12,8 @@ using namespace quillby;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto values = readSettings(BytesView(reinterpret_cast<const char*>(data), size));
   require(readSettings(encodeSettings(values)) == values, "written settings read back");
-  for (const SettingValue* position : {&values.savedLeft, &values.savedTop}) {
-    const double twips = numericValue(*position);
+  const TwipsPlace place = values.place();
+  for (const double twips : {place.left, place.top}) {
     require(std::isfinite(twips), "a position is a finite number");
     const double again = numericValue(positionText(twips));
     require(std::fabs(again - twips) <= 1e-14 * std::fabs(twips) + 1e-14,
