@@ -92,8 +92,9 @@ bool unfinishedName(const fs::path& name) { return name.native().front() == '~';
 struct Tally {
   int kills = 0;
   int inside = 0;
+  int faulty = 0;  // kills after which any check failed
   std::set<std::string> states;
-  std::map<std::string, int> faults;
+  std::map<std::string, int> faults;  // kills after which each check failed
 };
 
 // What a kill left, before the next start: which version each file has, and
@@ -117,11 +118,13 @@ std::string stateAfterKill(const fs::path& folder, const Pair& before, const Pai
   return state;
 }
 
-// The checks after one kill; each broken one is counted by name.
-void check(const fs::path& folder, const Pair& before, const Pair& after, Tally& tally) {
+// The checks after one kill: the names of those that failed.
+std::set<std::string> faultsAfterKill(const fs::path& folder, const Pair& before,
+                                      const Pair& after) {
   SystemFiles files{folder};
   SystemCharset charset;
-  const auto fault = [&tally](const char* what) { ++tally.faults[what]; };
+  std::set<std::string> faults;
+  const auto fault = [&faults](const char* what) { faults.insert(what); };
   if (!bookIsWhole(folder / kBookFile, charset)) fault("friend book not whole");
   for (const auto& entry : fs::directory_iterator(folder / kBackupsFolder)) {
     const fs::path name = entry.path().filename();
@@ -129,7 +132,10 @@ void check(const fs::path& folder, const Pair& before, const Pair& after, Tally&
       fault("backup folder under its final name not complete");
     }
   }
-  if (!loadFriendsWithMemos(files, charset)) return fault("next start failed");
+  if (!loadFriendsWithMemos(files, charset)) {
+    fault("next start failed");
+    return faults;
+  }
   const Pair now = pairIn(folder);
   if (now != before && now != after) {
     fault(now.book == before.book || now.book == after.book
@@ -143,6 +149,7 @@ void check(const fs::path& folder, const Pair& before, const Pair& after, Tally&
   for (const auto& entry : fs::directory_iterator(folder / kBackupsFolder)) {
     if (!isCompleteBackup(entry.path(), charset)) fault("unfinished backup left after the start");
   }
+  return faults;
 }
 
 // The pair the save of `round` writes, from a save in a folder of its own.
@@ -202,14 +209,18 @@ int run(int kills, unsigned seed) {
     ++tally.kills;
     if (!outcome.saved) ++tally.inside;
     tally.states.insert(stateAfterKill(folder.path(), before, after));
-    check(folder.path(), before, after, tally);
+    const auto faults = faultsAfterKill(folder.path(), before, after);
+    for (const auto& what : faults) ++tally.faults[what];
+    if (!faults.empty()) ++tally.faulty;
   }
 
   std::printf("kills %d, inside a save %d, typical save %.2f ms\nstates seen after a kill (%zu):\n",
               tally.kills, tally.inside, typical() * 1000, tally.states.size());
   for (const auto& state : tally.states) std::printf("  %s\n", state.c_str());
-  for (const auto& [what, count] : tally.faults)
-    std::printf("FAULT %s: %d times\n", what.c_str(), count);
+  for (const auto& [what, count] : tally.faults) {
+    std::printf("FAULT %s: after %d kills\n", what.c_str(), count);
+  }
+  if (tally.faulty > 0) std::printf("faults after %d of %d kills\n", tally.faulty, tally.kills);
   // A run whose kills nearly all missed the save has tested little.
   if (tally.inside * 4 < tally.kills) {
     std::printf("too few kills landed inside a save\n");
