@@ -117,9 +117,10 @@ Contents contentsOf(const Files& files, const fs::path& save) {
   return contents;
 }
 
-// Removes what `contents` lists and then the folder, which stays if anything
-// else has come into it meanwhile.
+// Removes what `contents` lists and then the folder, if it is ours; the folder
+// stays if anything else has come into it meanwhile.
 void discard(Files& files, const fs::path& save, const Contents& contents) {
+  if (!contents.ours) return;
   for (const auto& entry : contents.entries) (void)files.remove(save / entry);
   (void)files.remove(save);
 }
@@ -148,6 +149,7 @@ Result<Listing, FileError> tidyListing(Files& files, const fs::path& folder) {
     listing.highestNumber = std::max(listing.highestNumber, save->number.value_or(0));
     const Contents contents = contentsOf(files, folder / entry);
     if (!contents.ours) continue;
+    // Only a finished folder that holds a book is a save.
     if (save->unfinished || !contents.book) {
       discard(files, folder / entry, contents);
       continue;

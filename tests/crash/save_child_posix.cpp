@@ -3,34 +3,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
+#include "crash/kill_timing.h"
 #include "crash/save_child.h"
 
 namespace quillby {
 namespace {
 
-using Steady = std::chrono::steady_clock;
-
 int toParent = -1;
 void tellParent(char what) { (void)!::write(toParent, &what, 1); }
-
-double secondsSince(Steady::time_point start) {
-  return std::chrono::duration<double>(Steady::now() - start).count();
-}
-
-// Sleeps, so that the child has the processor, and spins the last stretch,
-// which a sleep would overshoot.
-void waitUntil(Steady::time_point start, double seconds) {
-  constexpr double kSpun = 0.001;
-  if (seconds > kSpun) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds - kSpun));
-  }
-  while (secondsSince(start) < seconds) {
-  }
-}
 
 }  // namespace
 

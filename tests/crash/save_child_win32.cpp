@@ -1,41 +1,23 @@
 #include <windows.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
+#include "crash/kill_timing.h"
 #include "crash/save_child.h"
 
 namespace quillby {
 namespace {
-
-using Steady = std::chrono::steady_clock;
 
 void tellParent(char what) {
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), &what, 1, &written, nullptr);
 }
 
-double secondsSince(Steady::time_point start) {
-  return std::chrono::duration<double>(Steady::now() - start).count();
-}
-
 std::wstring ownPath() {
   std::wstring path(32768, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
   return path;
-}
-
-// Sleeps, so that the child has the processor, and spins the last stretch,
-// which a sleep would overshoot.
-void waitUntil(Steady::time_point start, double seconds) {
-  constexpr double kSpun = 0.001;
-  if (seconds > kSpun) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds - kSpun));
-  }
-  while (secondsSince(start) < seconds) {
-  }
 }
 
 }  // namespace
