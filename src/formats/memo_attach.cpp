@@ -22,7 +22,8 @@ void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& 
     if (!recordOf[i]) continue;
     const MemoRecord& record = records[*recordOf[i]];
     rows[i].friendMemo = record.memo;
-    rows[i].memoAsRead = StoredText{record.memo, record.memoBytes};
+    rows[i].memoAsRead =
+        record.memoBytes ? std::optional(StoredText{record.memo, *record.memoBytes}) : std::nullopt;
   }
 }
 

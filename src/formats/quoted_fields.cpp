@@ -8,12 +8,8 @@ bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-std::optional<QuotedField> FieldReader::next(FieldEnd expected) {
-  // Between records (not after a comma) line ends are only separators.
-  while (pos_ < data_.size() &&
-         (isBlank(data_[pos_]) || (!afterComma_ && isLineEnd(data_[pos_])))) {
-    ++pos_;
-  }
+std::optional<QuotedField> FieldReader::next(FieldEnd expected, QuoteRule rule) {
+  skipBlanks();
   if (pos_ == data_.size()) {
     if (!afterComma_) return std::nullopt;
     afterComma_ = false;
@@ -24,10 +20,23 @@ std::optional<QuotedField> FieldReader::next(FieldEnd expected) {
   if (!field.quoted) {
     field.text = readUnquoted();
   } else {
-    field.text = rule_ == QuoteRule::Doubled ? readDoubled() : readPlain(expected);
+    field.text = rule == QuoteRule::Doubled ? readDoubled() : readPlain(expected);
   }
   skipSeparator(field);
   return field;
+}
+
+bool FieldReader::atEnd() {
+  skipBlanks();
+  return pos_ == data_.size() && !afterComma_;
+}
+
+// Between records (not after a comma) line ends are only separators.
+void FieldReader::skipBlanks() {
+  while (pos_ < data_.size() &&
+         (isBlank(data_[pos_]) || (!afterComma_ && isLineEnd(data_[pos_])))) {
+    ++pos_;
+  }
 }
 
 void FieldReader::skipRestOfLine() {

@@ -31,16 +31,30 @@ struct QuotedField {
 // quoted field may hold line breaks. Blank lines between fields are read over.
 class FieldReader {
  public:
-  explicit FieldReader(BytesView data, QuoteRule rule = QuoteRule::Doubled)
-      : data_(data), rule_(rule) {}
+  explicit FieldReader(BytesView data) : data_(data) {}
 
   // The next field, or nothing at the end of the data. A comma always has a
   // field after it, even where the data ends right after the comma. Under the
   // plain rule, `expected` tells a quote inside the field from its closing one.
-  std::optional<QuotedField> next(FieldEnd expected = FieldEnd::Comma);
+  std::optional<QuotedField> next(FieldEnd expected = FieldEnd::Comma,
+                                  QuoteRule rule = QuoteRule::Doubled);
+  // True when no field is left: nothing but blanks and line ends, and no comma
+  // before them.
+  bool atEnd();
   // Drops what is left of the current line, so that the next field starts the
   // next line.
   void skipRestOfLine();
+
+  // Where the reader stands, to read the same fields again another way.
+  struct Place {
+    std::size_t pos = 0;
+    bool afterComma = false;
+  };
+  Place place() const { return {pos_, afterComma_}; }
+  void goBack(Place place) {
+    pos_ = place.pos;
+    afterComma_ = place.afterComma;
+  }
 
  private:
   // The first position at or after `from` where a test holds (or the end),
@@ -51,6 +65,7 @@ class FieldReader {
     bool valid = false;
   };
 
+  void skipBlanks();
   bool atLineEnd() const;
   void skipSeparator(QuotedField& field);
   Bytes readDoubled();
@@ -60,7 +75,6 @@ class FieldReader {
   Bytes readUnquoted();
 
   BytesView data_;
-  QuoteRule rule_;
   std::size_t pos_ = 0;
   bool afterComma_ = false;
   std::array<ForwardSearch, 2> searches_{};  // one per FieldEnd

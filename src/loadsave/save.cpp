@@ -6,6 +6,7 @@
 #include "loadsave/backups.h"
 #include "loadsave/file_names.h"
 #include "loadsave/program_folder.h"
+#include "loadsave/save_journal.h"
 
 namespace quillby {
 namespace {
@@ -47,9 +48,16 @@ void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<Friend
 
 }  // namespace
 
+std::optional<BookFailureInfo> finishInterruptedSave(Files& files) {
+  if (auto failure = finishJournal(files)) return failure;
+  removeUnfinishedBackups(files);
+  return std::nullopt;
+}
+
 std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, const Clock& clock,
                                            const Charset& charset, OtherChanges others) {
   if (table.rows.empty()) return BookFailureInfo::of(BookFailure::EmptyTable, kBookFile);
+  if (auto failure = finishInterruptedSave(files)) return failure;
 
   const auto bookPath = inProgramFolder(files, kBookFile);
   auto onDisk = files.readAll(bookPath);
@@ -81,10 +89,8 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     return BookFailureInfo::of(BookFailure::CannotEncode, kBookFile);
   }
 
-  // Memos attach to friends by name and place, so a memo file written for the
-  // new book must not stay beside the old one: should the book fail, the memo
-  // file as it was is put back. Start-up leaves one in place; none reads as
-  // empty.
+  // Should the book fail, the memo file as it was is put back. Start-up leaves
+  // one in place; none reads as empty.
   const auto memoPath = inProgramFolder(files, kMemoFile);
   std::optional<Bytes> previousMemo;
   if (files.exists(memoPath)) {
@@ -93,13 +99,9 @@ std::optional<BookFailureInfo> saveFriends(FriendTable& table, Files& files, con
     previousMemo = std::move(read.value());
   }
   if (auto kept = keepEarlierVersion(files, clock, onDisk.value(), previousMemo)) return kept;
-  if (auto error = files.writeAtomic(memoPath, memo.value())) {
-    return BookFailureInfo::ofFile(BookFailure::NotWritten, kMemoFile, *error);
-  }
-  if (auto error = files.writeAtomic(bookPath, book.value())) {
-    auto info = BookFailureInfo::ofFile(BookFailure::NotWritten, kBookFile, *error);
-    info.memoFileReplaced = files.writeAtomic(memoPath, previousMemo.value_or(Bytes{})).has_value();
-    return info;
+  if (auto failure =
+          replaceBothFiles(files, memo.value(), book.value(), previousMemo.value_or(Bytes{}))) {
+    return failure;
   }
 
   for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "formats/memo_file.h"
 #include "loadsave/file_names.h"
 #include "loadsave/program_folder.h"
+#include "loadsave/save.h"
 #include "loadsave/settings_store.h"
 
 namespace quillby {
@@ -42,6 +43,7 @@ Result<FriendTable, BookFailureInfo> loadFriends(Files& files, const Charset& ch
 
 Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Charset& charset) {
   enterProgramFolder(files);
+  if (auto failure = finishInterruptedSave(files)) return *failure;
   auto bytes = readBook(files);
   if (!bytes) return bytes.error();
   auto table = parseBook(bytes.value(), charset);

@@ -8,9 +8,10 @@
 
 namespace quillby {
 
-// The main window's start: reads the friend book, and only once it has read
-// without error replaces the safety copy with it, then attaches the memos. On
-// any failure no file has been changed.
+// The main window's start: finishes a save that was cut short, reads the friend
+// book, and only once it has read without error replaces the safety copy with
+// it, then attaches the memos. On any failure no file has been changed but by
+// finishing that save.
 Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Charset& charset);
 
 // What the main window reads at its start, read in this order: the settings

@@ -45,6 +45,21 @@ class Files {
   // and left alone.
   virtual FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) = 0;
 
+  // For changes that must reach several files together: writeTemporary puts a
+  // new version in full on disk under a name of the caller's, and move puts it
+  // in place once every part of the change is there.
+  //
+  // Writes `data` to `file`, created or emptied, and flushes it to disk; on
+  // failure no `file` is left. Where `replacing` is not empty it names the file
+  // that `file` is to replace: a read-only one is refused (AccessDenied) before
+  // anything is written, as writeAtomic refuses it, and its permissions are kept.
+  virtual FileStatus writeTemporary(const std::filesystem::path& file, BytesView data,
+                                    const std::filesystem::path& replacing) = 0;
+  // Gives the file or folder `from` the name `to` in one step and flushes the
+  // change to disk. A file replaces a file of that name; a folder is moved only
+  // to a name that is free.
+  virtual FileStatus move(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+
   // Creates `folder`; one that is already there is fine.
   virtual FileStatus makeFolder(const std::filesystem::path& folder) = 0;
   // The names of the entries directly inside `folder`, in no particular order.

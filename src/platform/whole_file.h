@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "model/result.h"
 #include "model/text.h"
@@ -43,6 +44,28 @@ inline constexpr unsigned kTemporaryNameAttempts = 100;
 
 inline std::filesystem::path temporaryName(unsigned long processId, unsigned attempt) {
   return "~quillby-" + std::to_string(processId) + "-" + std::to_string(attempt) + ".tmp";
+}
+
+// Whether `name` is one that temporaryName gives: one that a write killed before
+// its end may have left.
+inline bool isTemporaryName(const std::filesystem::path& name) {
+  const auto& text = name.native();
+  constexpr std::string_view kStart = "~quillby-";
+  constexpr std::string_view kEnd = ".tmp";
+  if (text.size() <= kStart.size() + kEnd.size()) return false;
+  if (!std::equal(kStart.begin(), kStart.end(), text.begin()) ||
+      !std::equal(kEnd.begin(), kEnd.end(), text.end() - kEnd.size())) {
+    return false;
+  }
+  // Two numbers with a dash between them.
+  const auto middle = text.substr(kStart.size(), text.size() - kStart.size() - kEnd.size());
+  const std::size_t dash = middle.find('-');
+  const auto isNumber = [](const auto& digits) {
+    return !digits.empty() &&
+           std::all_of(digits.begin(), digits.end(), [](auto c) { return c >= '0' && c <= '9'; });
+  };
+  return dash != middle.npos && isNumber(middle.substr(0, dash)) &&
+         isNumber(middle.substr(dash + 1));
 }
 
 // A file named without a folder is in the current directory.

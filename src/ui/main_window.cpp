@@ -84,6 +84,11 @@ void Main::Command1_Click() {
   }
   if (failure) {
     s_.dialogs.show(problemBox(saveFailedMessage(*failure, table_)));
+    return;
+  }
+  // The save took the counts from the book on disk: show the one it wrote.
+  if (const int shown = c.List1.listIndex(); table_.contains(shown)) {
+    c.txtNum.setText(table_.rows[static_cast<std::size_t>(shown)].friendNum);
   }
 }
 

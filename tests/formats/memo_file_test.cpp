@@ -6,6 +6,7 @@
 #include "formats/book_bytes.h"
 #include "formats/friend_book.h"
 #include "formats/test_charset.h"
+#include "formats/utf8_text.h"
 
 namespace quillby {
 namespace {
@@ -119,6 +120,64 @@ TEST(MemoFile, ReadsFilesWithRawQuotes) {
     EXPECT_EQ(records[2].memo, u"one, two\r\nthree");
     EXPECT_EQ(records[3].name, u"D");
     EXPECT_EQ(records[3].memo, u"m");
+  }
+}
+
+Bytes shiftJis(TextView text) { return charset.fromUnicode(text).value(); }
+
+Bytes utf8(std::u8string_view text) { return Bytes(text.begin(), text.end()); }
+
+// Each record is read in its own form: one written by hand among ours changes
+// nothing for the others, and an end-of-file mark or blank lines after the last
+// record do not cut its memo.
+TEST(MemoFile, EachRecordIsReadInItsOwnForm) {
+  const Bytes ours =
+      encode({row(u"A", u"a", u"彼は\"まあね\"と"), row(u"B", u"b", u"返事は\"はい\", でした")});
+  const Bytes handWritten = shiftJis(u"\"Cさん\",\"c@example.jp\",\"He said \"hi\"\"\r\n");
+  const auto records = readMemoFile(ours + handWritten + ours, charset);
+  EXPECT_THAT(records, ElementsAre(Field(&MemoRecord::memo, u"彼は\"まあね\"と"),
+                                   Field(&MemoRecord::memo, u"返事は\"はい\", でした"),
+                                   Field(&MemoRecord::memo, u"He said \"hi\""),
+                                   Field(&MemoRecord::memo, u"彼は\"まあね\"と"),
+                                   Field(&MemoRecord::memo, u"返事は\"はい\", でした")));
+  EXPECT_EQ(records[2].name, u"Cさん");
+
+  const Bytes last = shiftJis(u"\"D\",\"d\",\"サイズは\"12\"です\"");
+  for (const Bytes& end : {Bytes("\x1A"), Bytes("\r\n\x1A"), Bytes("\r\n\r\n  \r\n")}) {
+    SCOPED_TRACE(testing::PrintToString(end));
+    const auto withEnd = readMemoFile(ours + last + end, charset);
+    ASSERT_EQ(withEnd.size(), 3u);
+    EXPECT_EQ(withEnd[2].memo, u"サイズは\"12\"です");
+  }
+}
+
+// A file saved as UTF-8 reads as UTF-8, and the save writes it in Shift-JIS.
+TEST(MemoFile, ReadsUtf8FilesAndWritesThemInShiftJis) {
+  const Bytes file = utf8(u8"\"山田\",\"y@x\",\"お元気で、\"また\"\r\n二行目\"\r\n");
+  for (const Bytes& mark : {Bytes{}, Bytes("\xEF\xBB\xBF")}) {
+    SCOPED_TRACE(mark.empty() ? "without a byte-order mark" : "with a byte-order mark");
+    std::vector<FriendEntry> rows{row(u"山田", u"y@x")};
+    attachMemos(rows, readMemoFile(mark + file, charset));
+    EXPECT_EQ(rows[0].friendMemo, u"お元気で、\"また\"\r\n二行目");
+    EXPECT_EQ(encode(rows), shiftJis(u"\"山田\",\"y@x\",\"お元気で、\"\"また\"\"\r\n二行目\"\r\n"));
+  }
+  // Shift-JIS, and text that is not UTF-8 after a byte-order mark.
+  EXPECT_EQ(readMemoFile(shiftJis(u"\"N\",\"a\",\"メモ\""), charset)[0].memo, u"メモ");
+  EXPECT_EQ(readMemoFile("\xEF\xBB\xBF\"N\",\"a\",\"x\x82\xA0\"", charset)[0].memo,
+            u"x\uFFFD\uFFFD");
+}
+
+TEST(Utf8Text, DecodesOnlyWhatTheStandardAllows) {
+  EXPECT_EQ(decodeUtf8(utf8(u8"aé山😀")).text, u"aé山😀");
+  EXPECT_TRUE(isUtf8(utf8(u8"aé山😀")));
+  // Overlong, a surrogate, past U+10FFFF, a cut sequence, a lone continuation.
+  for (const Bytes& bad : {Bytes("\xC0\xAF"), Bytes("\xED\xA0\x80"), Bytes("\xF4\x90\x80\x80"),
+                           Bytes("\xE5\xB1"), Bytes("\x80")}) {
+    SCOPED_TRACE(testing::PrintToString(bad));
+    EXPECT_FALSE(isUtf8(bad));
+    const auto decoded = decodeUtf8(bad + "z");
+    EXPECT_FALSE(decoded.valid);
+    EXPECT_EQ(decoded.text, Text(bad.size(), u'\uFFFD') + u"z");
   }
 }
 

@@ -126,6 +126,13 @@ class FakeFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path&, BytesView) override {
     return FileError{FileProblem::AccessDenied};
   }
+  FileStatus writeTemporary(const std::filesystem::path&, BytesView,
+                            const std::filesystem::path&) override {
+    return FileError{FileProblem::AccessDenied};
+  }
+  FileStatus move(const std::filesystem::path&, const std::filesystem::path&) override {
+    return FileError{FileProblem::AccessDenied};
+  }
   FileStatus makeFolder(const std::filesystem::path&) override {
     return FileError{FileProblem::AccessDenied};
   }

@@ -60,7 +60,7 @@ TEST_F(Backups, EachSaveKeepsTheBookAndMemoFileItReplaces) {
   table.rows[1].friendName = u"Bee";
   editAndSave(u"third");
 
-  const std::vector<fs::path> expected{"2026-12-07_09-05-07", "2026-12-07_23-59-59"};
+  const std::vector<fs::path> expected{"000001_2026-12-07_09-05-07", "000002_2026-12-07_23-59-59"};
   ASSERT_EQ(kept(), expected);
   EXPECT_EQ(keptFile(expected[0], kBookFile), book0);
   EXPECT_EQ(keptFile(expected[0], kMemoFile), memo0);
@@ -76,41 +76,81 @@ TEST_F(Backups, EachSaveKeepsTheBookAndMemoFileItReplaces) {
   EXPECT_EQ(restored.rows[0].friendMemo, u"first");
 }
 
-TEST_F(Backups, SameVersionIsKeptOnceAndSavesInOneSecondDoNotClash) {
+TEST_F(Backups, SameVersionIsKeptOnce) {
   // The first save writes the memo file in its own form; after that, saving
   // without edits replaces only what the latest backup already holds.
   for (int n = 0; n < 3; ++n) ASSERT_EQ(save(f.files), std::nullopt);
   editAndSave(u"changed");
   editAndSave(u"again");
-  const std::vector<fs::path> expected{"2026-12-07_12-00-00", "2026-12-07_12-00-00-01",
-                                       "2026-12-07_12-00-00-02"};
+  const std::vector<fs::path> expected{"000001_2026-12-07_12-00-00", "000002_2026-12-07_12-00-00",
+                                       "000003_2026-12-07_12-00-00"};
   EXPECT_EQ(kept(), expected);
 }
 
-TEST_F(Backups, KeepsTheLastTwentySavesAndNothingElseIsTouched) {
-  fs::create_directory(f.folder / kBackupsFolder);
-  f.put(kBackupsFolder / "my notes.txt", "mine");
-  fs::create_directory(f.folder / kBackupsFolder / "2026-12-07_10-00");
+// The twenty made last are kept, however the clock went: set back, or standing
+// still for many saves. Only folders of ours are removed, oldest first those of
+// earlier versions, named by date alone.
+TEST_F(Backups, KeepsTheTwentyMadeLastAndRemovesNothingButThem) {
+  const fs::path userFolder = kBackupsFolder / "2026-12-01_09-00-00";
+  const fs::path earlierVersion = kBackupsFolder / "2026-12-01_08-00-00";
+  fs::create_directories(f.folder / userFolder);
+  fs::create_directories(f.folder / earlierVersion);
+  f.put(userFolder / kBookFile, "the user's copy");
+  f.put(userFolder / "why.txt", "mine");
+  f.put(earlierVersion / kBookFile, "an old save");
+  f.put(kBackupsFolder / "2026-12-01_10-00-00", "a file named like a save");
   for (int n = 0; n < 25; ++n) {
-    at(13, 0, n);
+    if (n < 10) at(20 - n, 0, 0);  // each save an hour before the last
     editAndSave(u"memo " + Text(1, static_cast<char16_t>(u'A' + n)));
   }
-  const auto names = kept();
+  const Bytes lastReplaced = f.get(kMemoFile);
+  editAndSave(u"the last");
+
+  auto names = kept();
   ASSERT_EQ(names.size(), kKeptSaves + 2);
-  EXPECT_EQ(names[0], "2026-12-07_10-00");
-  EXPECT_EQ(names[1], "2026-12-07_13-00-05");
-  EXPECT_EQ(names[kKeptSaves], "2026-12-07_13-00-24");
-  EXPECT_EQ(names.back(), "my notes.txt");
+  EXPECT_EQ(names[0], "000007_2026-12-07_14-00-00");
+  EXPECT_EQ(names[kKeptSaves - 1], "000026_2026-12-07_11-00-00");
+  EXPECT_EQ(keptFile(names[kKeptSaves - 1], kMemoFile), lastReplaced);
+  EXPECT_EQ(names[kKeptSaves], "2026-12-01_09-00-00");
+  EXPECT_EQ(names[kKeptSaves + 1], "2026-12-01_10-00-00");
+  EXPECT_EQ(f.get(userFolder / kBookFile), "the user's copy");
+}
+
+// What a save or a write killed on its way left is removed at the next start;
+// anything of the user's stays, whatever its name.
+TEST_F(Backups, WhatKilledSavesLeftIsRemovedAtTheNextStart) {
+  const fs::path unfinished = kBackupsFolder / "~000003_2026-12-07_11-00-00";
+  const fs::path unfinishedEarlier = kBackupsFolder / "2026-12-06_10-00-00";
+  const fs::path usersOwn = kBackupsFolder / "~000004_2026-12-07_11-00-00";
+  for (const auto& folder : {unfinished, unfinishedEarlier, usersOwn}) {
+    fs::create_directories(f.folder / folder);
+  }
+  f.put(unfinished / kBookFile, "half");
+  f.put(unfinishedEarlier / "~quillby-12-0.tmp", "half");
+  f.put(usersOwn / kBookFile, "mine");
+  f.put(usersOwn / "notes.txt", "mine");
+  f.put(kNewMemoFile, "half");
+  f.put("~quillby-12-1.tmp", "half");
+  f.put("~quillby-notes.txt", "mine");
+  const auto before = f.folder.entries();
+
+  ASSERT_TRUE(loadFriendsWithMemos(f.files, f.charset));
+  EXPECT_EQ(kept(), std::vector<fs::path>{usersOwn.filename()});
+  EXPECT_EQ(f.folder.entries().size(), before.size() - 2);
+  EXPECT_TRUE(f.has("~quillby-notes.txt"));
+  editAndSave(u"saved");
+  EXPECT_EQ(kept(), (std::vector<fs::path>{"000005_2026-12-07_12-00-00", usersOwn.filename()}));
 }
 
 // A save whose backup cannot be written writes nothing and leaves no part of
 // the backup behind.
 TEST_F(Backups, ABackupThatCannotBeWrittenStopsTheSave) {
   const std::pair<FileOperation, int> steps[] = {
-      {FileOperation::MakeFolder, 1},   // Quillby.backup
-      {FileOperation::MakeFolder, 2},   // this save's folder
-      {FileOperation::WriteAtomic, 1},  // the book's copy
-      {FileOperation::WriteAtomic, 2},  // the memo file's copy
+      {FileOperation::MakeFolder, 1},      // Quillby.backup
+      {FileOperation::MakeFolder, 2},      // this save's folder
+      {FileOperation::WriteTemporary, 1},  // the book's copy
+      {FileOperation::WriteTemporary, 2},  // the memo file's copy
+      {FileOperation::Move, 1},            // the folder, complete
   };
   const Bytes book = f.get(kBookFile);
   const Bytes memo = f.get(kMemoFile);

@@ -211,14 +211,18 @@ TEST_F(Save, EncodingFailuresNameTheFriendAndFieldAndWriteNothing) {
 // as they were, so the next start still gives every friend its own memo.
 TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
   const std::pair<FileOperation, int> steps[] = {
-      {FileOperation::ReadAll, 1},      // the book
-      {FileOperation::ReadAll, 2},      // the memo file
-      {FileOperation::MakeFolder, 1},   // the backups
-      {FileOperation::MakeFolder, 2},   // this save's backup
-      {FileOperation::WriteAtomic, 1},  // the book's backup
-      {FileOperation::WriteAtomic, 2},  // the memo file's backup
-      {FileOperation::WriteAtomic, 3},  // the memo file
-      {FileOperation::WriteAtomic, 4},  // the book, after the memo file was replaced
+      {FileOperation::ReadAll, 1},         // the book
+      {FileOperation::ReadAll, 2},         // the memo file
+      {FileOperation::MakeFolder, 1},      // the backups
+      {FileOperation::MakeFolder, 2},      // this save's backup
+      {FileOperation::WriteTemporary, 1},  // the book's backup
+      {FileOperation::WriteTemporary, 2},  // the memo file's backup
+      {FileOperation::Move, 1},            // the backup, complete
+      {FileOperation::WriteTemporary, 3},  // the new memo file
+      {FileOperation::WriteTemporary, 4},  // the new book
+      {FileOperation::WriteAtomic, 1},     // the marker naming them
+      {FileOperation::Move, 2},            // the memo file
+      {FileOperation::Move, 3},            // the book, after the memo file was replaced
   };
   for (const auto& [step, nth] : steps) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(step) << " #" << nth);
@@ -250,18 +254,42 @@ TEST_F(Save, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
   }
 }
 
-TEST_F(Save, SaysSoWhenTheMemoFileCannotBePutBack) {
-  auto table = start({friendRow(u"A"), friendRow(u"B")});
-  table.rows[0].friendMemo = u"new";
-  FaultFiles files(f.files);
-  // After the backup's two files and the memo file: the book, then the memo put back.
-  files.failNth(FileOperation::WriteAtomic, 4, FileError{FileProblem::DiskFull, 28});
-  files.failNth(FileOperation::WriteAtomic, 5, FileError{FileProblem::DiskFull, 28});
-  const auto failure = saveFriends(table, files, f.clock, f.charset);
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->failure, BookFailure::NotWritten);
-  EXPECT_EQ(failure->file, kBookFile);
-  EXPECT_TRUE(failure->memoFileReplaced);
+// Where the memo file cannot be put back, the user is told, and the next start
+// makes the two files one pair again: the save's or the one before it.
+TEST_F(Save, SaysSoWhenTheMemoFileCannotBePutBackAndTheNextStartMendsIt) {
+  struct Case {
+    const char* what;
+    std::pair<FileOperation, int> alsoFails;
+    Text memoAfterStart;
+  };
+  const Case cases[] = {
+      {"the old memo file not written: the save is finished",
+       {FileOperation::WriteTemporary, 5},
+       u"new"},
+      {"the old memo file not moved back: the save is undone", {FileOperation::Move, 4}, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BookFolder g;
+    g.put(kBookFile, bookOf({friendRow(u"A"), friendRow(u"B")}, g.charset));
+    auto table = loadFriendsWithMemos(g.files, g.charset).value();
+    table.rows[0].friendMemo = u"new";
+    table.rows[1].friendName = u"Bee";
+    FaultFiles files(g.files);
+    // After the backup's folder: the memo file, then the book.
+    files.failNth(FileOperation::Move, 3, FileError{FileProblem::AccessDenied, 5});
+    files.failNth(c.alsoFails.first, c.alsoFails.second, FileError{FileProblem::DiskFull, 28});
+    const auto failure = saveFriends(table, files, g.clock, g.charset);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->failure, BookFailure::NotWritten);
+    EXPECT_EQ(failure->file, kBookFile);
+    EXPECT_TRUE(failure->memoFileReplaced);
+
+    auto again = loadFriendsWithMemos(g.files, g.charset).value();
+    EXPECT_EQ(again.rows[0].friendMemo, c.memoAfterStart);
+    EXPECT_EQ(again.rows[1].friendName, c.memoAfterStart.empty() ? u"B" : u"Bee");
+    EXPECT_EQ(g.folder.entries().size(), 4u);
+  }
 }
 
 }  // namespace

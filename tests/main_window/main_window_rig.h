@@ -31,6 +31,13 @@ class JournalFiles final : public Files {
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override {
     return real_.writeAtomic(file, data);
   }
+  FileStatus writeTemporary(const std::filesystem::path& file, BytesView data,
+                            const std::filesystem::path& replacing) override {
+    return real_.writeTemporary(file, data, replacing);
+  }
+  FileStatus move(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    return real_.move(from, to);
+  }
   FileStatus makeFolder(const std::filesystem::path& folder) override {
     return real_.makeFolder(folder);
   }

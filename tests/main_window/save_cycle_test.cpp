@@ -114,6 +114,28 @@ TEST_F(MainWindowTest, AskedBeforeWritingOverFriendsAnotherProgramChanged) {
   EXPECT_EQ(c().txtNum.text(), u" 7");
 }
 
+// PostPet counts mails while we run: after a save, with or without the
+// question, the box shows the count the save wrote for the friend on show.
+TEST_F(MainWindowTest, TheCountShownAfterASaveIsTheOneWritten) {
+  for (const bool friendAdded : {false, true}) {
+    SCOPED_TRACE(friendAdded ? "asked first" : "not asked");
+    putThreeFriends();
+    ASSERT_TRUE(start());
+    c().List1.userSelected(1);
+    std::vector<FriendEntry> onDisk{
+        friendOf(u"あきこ", u"akiko@example.jp", 5),
+        friendOf(u"ひろし", u"hiroshi@example.jp", 8, u"タマ", u"雑種ネコ"),
+        friendOf(u"Ken", u"ken@example.jp", 9, u"", u"")};
+    if (friendAdded) onDisk.push_back(friendOf(u"Newcomer", u"n@example.jp", 1));
+    putBook(onDisk);
+    dialogs.answers = {DialogAnswer::Ok};
+    c().Command1.userClicked();
+    EXPECT_EQ(dialogs.shown.size(), friendAdded ? 1u : 0u);
+    EXPECT_EQ(c().txtNum.text(), u" 8");
+    dialogs.shown.clear();
+  }
+}
+
 // The version a save replaces must be kept first; where it cannot be, the user
 // is told and nothing is written.
 TEST_F(MainWindowTest, ASaveWhoseBackupCannotBeWrittenSaysSoAndWritesNothing) {

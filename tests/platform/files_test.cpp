@@ -197,5 +197,34 @@ TEST_F(FilesTest, MakesListsAndRemovesFolders) {
   EXPECT_TRUE(folder.entries().empty());
 }
 
+// What a change of several files needs: new versions written under names of
+// the caller's, then moved in; a folder moves whole, to a free name only.
+TEST_F(FilesTest, WritesTemporariesAndMovesThemIn) {
+  const fs::path temporary = folder / "~new";
+  put(folder / kBook, "old");
+  put(temporary, "a longer leftover");
+  EXPECT_EQ(files.writeTemporary(temporary, "new", folder / kBook), std::nullopt);
+  EXPECT_EQ(contents(temporary), "new");
+  EXPECT_EQ(files.move(temporary, folder / kBook), std::nullopt);
+  EXPECT_EQ(contents(folder / kBook), "new");
+
+  makeReadOnly(folder / kBook);
+  EXPECT_EQ(files.writeTemporary(temporary, "newer", folder / kBook)->problem,
+            FileProblem::AccessDenied);
+  EXPECT_FALSE(fs::exists(temporary));
+  EXPECT_EQ(files.writeTemporary(folder / "none" / kMemo, "x", {})->problem, FileProblem::NotFound);
+
+  const fs::path unfinished = folder / "~save";
+  const fs::path finished = folder / "save";
+  fs::create_directories(unfinished);
+  EXPECT_EQ(files.writeTemporary(unfinished / kMemo, "memo", {}), std::nullopt);
+  fs::create_directories(finished);
+  EXPECT_TRUE(files.move(unfinished, finished));
+  fs::remove(finished);
+  EXPECT_EQ(files.move(unfinished, finished), std::nullopt);
+  EXPECT_EQ(contents(finished / kMemo), "memo");
+  EXPECT_THAT(folder.entries(), ElementsAre(finished.filename(), kBook));
+}
+
 }  // namespace
 }  // namespace quillby

@@ -39,6 +39,17 @@ FileStatus FaultFiles::writeAtomic(const std::filesystem::path& file, BytesView 
   return real_.writeAtomic(file, data);
 }
 
+FileStatus FaultFiles::writeTemporary(const std::filesystem::path& file, BytesView data,
+                                      const std::filesystem::path& replacing) {
+  if (auto failed = record(FileOperation::WriteTemporary, file)) return failed;
+  return real_.writeTemporary(file, data, replacing);
+}
+
+FileStatus FaultFiles::move(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (auto failed = record(FileOperation::Move, to)) return failed;
+  return real_.move(from, to);
+}
+
 FileStatus FaultFiles::makeFolder(const std::filesystem::path& folder) {
   if (auto failed = record(FileOperation::MakeFolder, folder)) return failed;
   return real_.makeFolder(folder);

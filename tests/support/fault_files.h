@@ -7,7 +7,15 @@
 
 namespace quillby {
 
-enum class FileOperation { ReadAll, WriteAtomic, SetCurrentDirectory, MakeFolder, Remove };
+enum class FileOperation {
+  ReadAll,
+  WriteAtomic,
+  WriteTemporary,
+  Move,
+  SetCurrentDirectory,
+  MakeFolder,
+  Remove
+};
 
 // Passes every call on to a real Files, records it, and makes chosen calls fail
 // without touching anything, so that a test can break each step of a sequence.
@@ -32,6 +40,9 @@ class FaultFiles final : public Files {
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus writeTemporary(const std::filesystem::path& file, BytesView data,
+                            const std::filesystem::path& replacing) override;
+  FileStatus move(const std::filesystem::path& from, const std::filesystem::path& to) override;
   FileStatus makeFolder(const std::filesystem::path& folder) override;
   Result<std::vector<std::filesystem::path>, FileError> listFolder(
       const std::filesystem::path& folder) const override;

@@ -63,51 +63,6 @@ FileStatus refuseToChange(const fs::path& file, const struct stat& status) {
   return std::nullopt;
 }
 
-// The temporary file of one write: closed and removed on every way out, unless it
-// has been moved over its target.
-class TemporaryFile {
- public:
-  TemporaryFile() = default;
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  FileStatus create(const fs::path& folder) {
-    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-      fs::path candidate = folder / temporaryName(static_cast<unsigned long>(::getpid()), attempt);
-      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ >= 0) {
-        path_ = std::move(candidate);
-        return std::nullopt;
-      }
-      if (errno != EEXIST) return lastError();
-    }
-    return FileError{FileProblem::Other, EEXIST};
-  }
-
-  int fd() const { return fd_; }
-
-  FileStatus close() {
-    const int result = ::close(fd_);
-    fd_ = -1;  // closed even when close() reports an error
-    if (result != 0) return lastError();
-    return std::nullopt;
-  }
-
-  FileStatus moveOver(const fs::path& target) {
-    if (::rename(path_.c_str(), target.c_str()) != 0) return lastError();
-    path_.clear();
-    return std::nullopt;
-  }
-
- private:
-  fs::path path_;
-  int fd_ = -1;
-};
-
 FileStatus writeFully(int fd, BytesView data, const PosixWriteCalls& calls) {
   while (!data.empty()) {
     const ssize_t written = calls.write(fd, data.data(), data.size());
@@ -121,7 +76,65 @@ FileStatus writeFully(int fd, BytesView data, const PosixWriteCalls& calls) {
   return std::nullopt;
 }
 
-// Makes the new name survive a power cut. By now the file has been replaced and
+// The temporary file of one write: closed and removed on every way out, unless it
+// has been moved over its target or kept for the caller to move.
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  // A name of its own beside the target.
+  FileStatus create(const fs::path& folder) {
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+      fs::path candidate = folder / temporaryName(static_cast<unsigned long>(::getpid()), attempt);
+      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        path_ = std::move(candidate);
+        return std::nullopt;
+      }
+      if (errno != EEXIST) return lastError();
+    }
+    return FileError{FileProblem::Other, EEXIST};
+  }
+
+  // The caller's name.
+  FileStatus createAt(const fs::path& file) {
+    fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) return lastError();
+    path_ = file;
+    return std::nullopt;
+  }
+
+  // Writes `data` with the permissions of `like` (when given) and flushes it.
+  FileStatus fill(BytesView data, const struct stat* like, const PosixWriteCalls& calls) {
+    if (like != nullptr && ::fchmod(fd_, like->st_mode & 07777) != 0) return lastError();
+    if (auto failed = writeFully(fd_, data, calls)) return failed;
+    if (calls.fsync(fd_) != 0) return lastError();
+    const int result = ::close(fd_);
+    fd_ = -1;  // closed even when close() reports an error
+    if (result != 0) return lastError();
+    return std::nullopt;
+  }
+
+  FileStatus moveOver(const fs::path& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) return lastError();
+    path_.clear();
+    return std::nullopt;
+  }
+
+  void keep() { path_.clear(); }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+};
+
+// Makes the new name survive a power cut. By now the file has been moved and
 // nothing can be undone, so a folder that cannot be flushed is not an error.
 void flushFolder(const fs::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -185,12 +198,37 @@ FileStatus PosixFiles::writeAtomic(const fs::path& file, BytesView data) {
   TemporaryFile temporary;
   if (auto failed = temporary.create(folder)) return failed;
   // The new file keeps the permissions the user gave the old one.
-  if (replacing && ::fchmod(temporary.fd(), target.st_mode & 07777) != 0) return lastError();
-  if (auto failed = writeFully(temporary.fd(), data, calls_)) return failed;
-  if (calls_.fsync(temporary.fd()) != 0) return lastError();
-  if (auto failed = temporary.close()) return failed;
+  if (auto failed = temporary.fill(data, replacing ? &target : nullptr, calls_)) return failed;
   if (auto failed = temporary.moveOver(file)) return failed;
   flushFolder(folder);
+  return std::nullopt;
+}
+
+FileStatus PosixFiles::writeTemporary(const fs::path& file, BytesView data,
+                                      const fs::path& replacing) {
+  struct stat target {};
+  const bool like = !replacing.empty() && ::stat(replacing.c_str(), &target) == 0;
+  if (like) {
+    if (auto refused = refuseToChange(replacing, target)) return refused;
+  }
+  TemporaryFile temporary;
+  if (auto failed = temporary.createAt(file)) return failed;
+  if (auto failed = temporary.fill(data, like ? &target : nullptr, calls_)) return failed;
+  temporary.keep();
+  return std::nullopt;
+}
+
+FileStatus PosixFiles::move(const fs::path& from, const fs::path& to) {
+  struct stat status {};
+  if (::lstat(from.c_str(), &status) != 0) return lastError();
+  // rename() would put a folder in the place of an empty one.
+  struct stat existing {};
+  if (S_ISDIR(status.st_mode) && ::lstat(to.c_str(), &existing) == 0) {
+    return FileError{FileProblem::AccessDenied, EEXIST};
+  }
+  if (::rename(from.c_str(), to.c_str()) != 0) return lastError();
+  flushFolder(folderOf(to));
+  if (folderOf(from) != folderOf(to)) flushFolder(folderOf(from));
   return std::nullopt;
 }
 

@@ -67,7 +67,7 @@ FileStatus refuseToChange(const std::wstring& file) {
 }
 
 // The temporary file of one write: closed and removed on every way out, unless it
-// has been moved over its target.
+// has been moved over its target or kept for the caller to move.
 class TemporaryFile {
  public:
   TemporaryFile() = default;
@@ -91,6 +91,16 @@ class TemporaryFile {
       if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return win32Error(error);
     }
     return FileError{FileProblem::Other, ERROR_FILE_EXISTS};
+  }
+
+  // The caller's name.
+  FileStatus createAt(const fs::path& file) {
+    std::wstring name = file.wstring();
+    handle_ = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) return lastError();
+    path_ = std::move(name);
+    return std::nullopt;
   }
 
   FileStatus write(BytesView data) {
@@ -121,6 +131,8 @@ class TemporaryFile {
     path_.clear();
     return std::nullopt;
   }
+
+  void keep() { path_.clear(); }
 
  private:
   std::wstring path_;
@@ -182,6 +194,32 @@ FileStatus Win32Files::writeAtomic(const fs::path& file, BytesView data) {
   if (auto failed = temporary.write(data)) return failed;
   if (auto failed = temporary.flushAndClose()) return failed;
   return temporary.moveOver(target);
+}
+
+FileStatus Win32Files::writeTemporary(const fs::path& file, BytesView data,
+                                      const fs::path& replacing) {
+  if (!replacing.empty()) {
+    if (auto refused = refuseToChange(replacing.wstring())) return refused;
+  }
+  TemporaryFile temporary;
+  if (auto failed = temporary.createAt(file)) return failed;
+  if (auto failed = temporary.write(data)) return failed;
+  if (auto failed = temporary.flushAndClose()) return failed;
+  temporary.keep();
+  return std::nullopt;
+}
+
+FileStatus Win32Files::move(const fs::path& from, const fs::path& to) {
+  const std::wstring source = from.wstring();
+  const DWORD attributes = GetFileAttributesW(source.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return lastError();
+  // The system replaces files only; a folder moves to a free name.
+  const DWORD replace =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : DWORD{MOVEFILE_REPLACE_EXISTING};
+  if (!MoveFileExW(source.c_str(), to.wstring().c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
+    return lastError();
+  }
+  return std::nullopt;
 }
 
 FileStatus Win32Files::makeFolder(const fs::path& folder) {

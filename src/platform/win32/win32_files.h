@@ -20,6 +20,9 @@ class Win32Files final : public Files {
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  FileStatus writeTemporary(const std::filesystem::path& file, BytesView data,
+                            const std::filesystem::path& replacing) override;
+  FileStatus move(const std::filesystem::path& from, const std::filesystem::path& to) override;
   FileStatus makeFolder(const std::filesystem::path& folder) override;
   Result<std::vector<std::filesystem::path>, FileError> listFolder(
       const std::filesystem::path& folder) const override;
