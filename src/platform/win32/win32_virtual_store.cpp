@@ -1,36 +1,36 @@
 #include "platform/win32/win32_virtual_store.h"
 
 #include <windows.h>
-// after <windows.h>
-#include <knownfolders.h>
-#include <shlobj.h>
 
 #include <array>
+#include <string>
 
 #include "platform/virtual_store_files.h"
 
 namespace quillby {
 namespace {
 
-std::filesystem::path knownFolder(REFKNOWNFOLDERID id) {
-  PWSTR path = nullptr;
-  std::filesystem::path folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path))) folder = path;
-  CoTaskMemFree(path);
-  return folder;
+// Windows sets these for every user; empty when one is not set.
+std::filesystem::path folderIn(const wchar_t* variable) {
+  std::wstring value(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetEnvironmentVariableW(variable, value.data(), DWORD(value.size()));
+    if (length < value.size()) {
+      value.resize(length);
+      return value;
+    }
+    value.resize(length);
+  }
 }
 
 }  // namespace
 
 std::unique_ptr<Files> hostViewOf(Files& system) {
-  // %ProgramFiles%, %ProgramFiles(x86)%, %ProgramW6432%, %SystemRoot%, %ProgramData%
   const std::array systemFolders{
-      knownFolder(FOLDERID_ProgramFiles),    knownFolder(FOLDERID_ProgramFilesX86),
-      knownFolder(FOLDERID_ProgramFilesX64), knownFolder(FOLDERID_Windows),
-      knownFolder(FOLDERID_ProgramData),
+      folderIn(L"ProgramFiles"), folderIn(L"ProgramFiles(x86)"), folderIn(L"ProgramW6432"),
+      folderIn(L"SystemRoot"),   folderIn(L"ProgramData"),
   };
-  auto store =
-      virtualStoreOf(system.programFolder(), systemFolders, knownFolder(FOLDERID_LocalAppData));
+  auto store = virtualStoreOf(system.programFolder(), systemFolders, folderIn(L"LOCALAPPDATA"));
   if (!store) return nullptr;
   return std::make_unique<VirtualStoreFiles>(system, std::move(*store));
 }
