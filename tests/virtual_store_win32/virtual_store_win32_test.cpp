@@ -9,13 +9,12 @@
 #include <thread>
 
 #include "formats/friend_book.h"
+#include "model/app_title.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_virtual_store.h"
 #include "support/system_platform.h"
 #include "support_win32/live_program.h"
 #include "support_win32/screenshot.h"
-#include "ui/main_layout.h"
-#include "ui/messages.h"
 
 namespace quillby::test {
 namespace {
