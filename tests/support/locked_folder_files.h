@@ -41,7 +41,8 @@ class LockedFolderFiles final : public Files {
  private:
   static constexpr FileError kRefusal{FileProblem::AccessDenied, 5};
   bool refused(const std::filesystem::path& entry) const {
-    return locked && entry.lexically_relative(locked_).native().rfind("..", 0) != 0;
+    const std::filesystem::path inside = entry.lexically_relative(locked_);
+    return locked && !inside.empty() && *inside.begin() != "..";
   }
   Files& system_;
   std::filesystem::path locked_;
