@@ -6,7 +6,7 @@
 
 #include "main_window/main_window_rig.h"
 #include "model/app_title.h"
-#include "support/locked_folder_files.h"
+#include "support/fault_files.h"
 #include "ui/messages.h"
 
 namespace quillby {
@@ -176,7 +176,11 @@ TEST_F(MainWindowTest, AFolderThatCannotBeWrittenIsNamedInTheMessage) {
   BookFolder g;
   const Bytes book = bookOf({friendOf(u"A", u"a@x.jp", 1)}, g.charset);
   g.put(kBookFile, book);
-  LockedFolderFiles locked(g.files, g.folder.path());
+  g.put(kSettingsFile, "");
+  FaultFiles locked(g.files);
+  const FileError refused{FileProblem::AccessDenied, 5};
+  locked.failNth(FileOperation::WriteAtomic, 1, refused);  // the safety copy
+  locked.failNth(FileOperation::MakeFolder, 1, refused);   // any new entry
   RecordingDialogs shown;
   Services own{locked, g.charset, shown, windows, input, clock};
   Main window(own);
@@ -185,8 +189,8 @@ TEST_F(MainWindowTest, AFolderThatCannotBeWrittenIsNamedInTheMessage) {
   ASSERT_EQ(shown.shown.size(), 1u);
   const std::string text = utf8(shown.shown[0].text);
   EXPECT_THAT(text, HasSubstr(utf8(u"「" + g.folder.path().u16string() + u"」")));
-  EXPECT_THAT(text, Not(HasSubstr(utf8(fileProblemText({FileProblem::AccessDenied, 5})))));
-  EXPECT_EQ(g.folder.entries(), std::vector<std::filesystem::path>{kBookFile});
+  EXPECT_THAT(text, Not(HasSubstr(utf8(fileProblemText(refused)))));
+  EXPECT_EQ(g.folder.entries(), (std::vector<std::filesystem::path>{kSettingsFile, kBookFile}));
   EXPECT_EQ(g.get(kBookFile), book);
 }
 

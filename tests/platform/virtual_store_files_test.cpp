@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/locked_folder_files.h"
+#include "support/fault_files.h"
 #include "support/system_platform.h"
 #include "support/temp_folder.h"
 
@@ -33,8 +33,8 @@ class VirtualStoreFilesTest : public ::testing::Test {
   const fs::path local = root / "Local";
   const fs::path store = local / "VirtualStore" / program.relative_path();
   SystemFiles system{program};
-  LockedFolderFiles locking{system, program};
-  VirtualStoreFiles files{locking, {local, store}};
+  FaultFiles faults{system};
+  VirtualStoreFiles files{faults, {local, store}};
 };
 
 TEST(VirtualStoreOf, OnlyAFolderInsideASystemFolderHasOne) {
@@ -49,7 +49,7 @@ TEST(VirtualStoreOf, OnlyAFolderInsideASystemFolderHasOne) {
 }
 
 TEST_F(VirtualStoreFilesTest, AFileTheStoreHoldsIsReadAndWrittenThereOnly) {
-  locking.locked = false;  // even where the program folder could be written
+  // even where the program folder could be written
   put(program / "book", "P");
   put(store / "book", "V");
   EXPECT_EQ(read("book"), "V");
@@ -62,7 +62,6 @@ TEST_F(VirtualStoreFilesTest, AFileTheStoreHoldsIsReadAndWrittenThereOnly) {
 }
 
 TEST_F(VirtualStoreFilesTest, AWritableProgramFolderTakesWhatTheStoreDoesNotHold) {
-  locking.locked = false;
   ASSERT_FALSE(files.writeAtomic(program / "memo", "m"));
   ASSERT_FALSE(files.makeFolder(program / "backup"));
   EXPECT_EQ(system.readAll(program / "memo").value(), "m");
@@ -70,22 +69,15 @@ TEST_F(VirtualStoreFilesTest, AWritableProgramFolderTakesWhatTheStoreDoesNotHold
   EXPECT_FALSE(fs::exists(local / "VirtualStore"));
 }
 
-TEST_F(VirtualStoreFilesTest, ALockedProgramFolderSendsEveryChangeToTheStore) {
-  put(program / "book", "P");
+TEST_F(VirtualStoreFilesTest, WhereTheProgramFolderTakesNothingAChangeGoesToTheStore) {
   put(program / "backup" / "old" / "book", "P");
-  EXPECT_TRUE(files.exists(program / "book"));
-  ASSERT_FALSE(files.writeAtomic(program / "book.original", read("book")));
-  ASSERT_FALSE(files.makeFolder(program / "backup"));
-  ASSERT_FALSE(files.makeFolder(program / "backup" / "new"));
+  // The first folder made is the test whether the program folder takes one.
+  faults.failNth(FileOperation::MakeFolder, 1, FileError{FileProblem::AccessDenied, 5});
   ASSERT_FALSE(files.writeAtomic(program / "backup" / "new" / "book", "B"));
-
-  EXPECT_EQ(system.readAll(store / "book.original").value(), "P");
+  EXPECT_EQ(system.readAll(store / "backup" / "new" / "book").value(), "B");
   EXPECT_EQ(read("backup/new/book"), "B");
   EXPECT_THAT(files.listFolder(program / "backup").value(), UnorderedElementsAre("old", "new"));
-  EXPECT_THAT(root.entries(), UnorderedElementsAre("Local", "Program Files (x86)"));
-  EXPECT_FALSE(fs::exists(program / "book.original"));
   EXPECT_FALSE(fs::exists(program / "backup" / "new"));
-  EXPECT_EQ(system.readAll(program / "book").value(), "P");
 }
 
 }  // namespace
