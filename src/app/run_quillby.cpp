@@ -6,6 +6,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host_input.h"
+#include "platform/win32/win32_virtual_store.h"
 #include "platform/win32/win32_window_manager.h"
 
 namespace quillby {
@@ -18,7 +19,10 @@ int runQuillby(Services& services) {
 
 int runOnWin32(Clock& clock) {
   declareDpiAware();
-  Win32Files files;
+  Win32Files system;
+  // Under Program Files the host program's files are in the user's VirtualStore.
+  const auto hostView = hostViewOf(system);
+  Files& files = hostView ? *hostView : system;
   Win32Charset charset;
   Win32Dialogs dialogs;
   Win32WindowManager windows;

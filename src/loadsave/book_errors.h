@@ -13,15 +13,16 @@ namespace quillby {
 
 // Why the friend book could not be loaded or saved; ui/ words it for the user.
 enum class BookFailure {
-  Missing,           // the friend book is not there
-  Unreadable,        // a file could not be read (file, fileError)
-  Damaged,           // the friend book does not parse (bookError)
-  NotWritten,        // a file could not be written (file, fileError)
-  EmptyTable,        // saving no friends would leave the host program without any
-  CannotEncode,      // a friend's field does not fit the friend book (encodeError)
-  CannotEncodeMemo,  // a field has a character the memo file cannot hold (memoError)
-  ChangedMeanwhile,  // another program changed friends in the book since it was read
-  BackupNotWritten,  // the version a save replaces could not be kept (file, fileError)
+  Missing,            // the friend book is not there
+  Unreadable,         // a file could not be read (file, fileError)
+  Damaged,            // the friend book does not parse (bookError)
+  NotWritten,         // a file could not be written (file, fileError)
+  EmptyTable,         // saving no friends would leave the host program without any
+  CannotEncode,       // a friend's field does not fit the friend book (encodeError)
+  CannotEncodeMemo,   // a field has a character the memo file cannot hold (memoError)
+  ChangedMeanwhile,   // another program changed friends in the book since it was read
+  BackupNotWritten,   // the version a save replaces could not be kept (file, fileError)
+  FolderNotWritable,  // nothing can be written in the program folder (file: the folder)
 };
 
 struct BookFailureInfo {

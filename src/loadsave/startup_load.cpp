@@ -5,6 +5,7 @@
 #include "loadsave/program_folder.h"
 #include "loadsave/save.h"
 #include "loadsave/settings_store.h"
+#include "platform/writable_folder.h"
 
 namespace quillby {
 namespace {
@@ -51,6 +52,11 @@ Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Ch
   auto memos = readMemos(files, charset);
   if (!memos) return memos.error();
   if (auto error = files.writeAtomic(inProgramFolder(files, kBackupFile), bytes.value())) {
+    // A folder that takes nothing is the user's to fix, not a file in the way.
+    const auto folder = files.programFolder();
+    if (!canWriteIn(files, folder)) {
+      return BookFailureInfo::ofFile(BookFailure::FolderNotWritable, folder, *error);
+    }
     return BookFailureInfo::ofFile(BookFailure::NotWritten, kBackupFile, *error);
   }
   // Created only now, so that a failed start leaves every file as it was. Should

@@ -118,6 +118,12 @@ Text bookFailureMessage(const BookFailureInfo& info, const FriendTable& table) {
     case BookFailure::BackupNotWritten:
       return u"セーブの前に、今のおともだち帳とメモのファイルを" + file +
              u"に控えられませんでした" + problem + u"。どちらのファイルもそのままです。";
+    case BookFailure::FolderNotWritable:
+      return u"Quillby はフォルダ" + file +
+             u"に書き込めません。Quillby はこのフォルダに、おともだち帳の控え、メモのファイル、"
+             u"設定のファイルを書き込みます。このフォルダに書き込む権限をもらってください"
+             u"（パソコンの管理者にお願いしてください）。または、PostPet のフォルダごと、書き込める"
+             u"場所（「ドキュメント」など）にコピーして、そこにある Quillby を起動してください。";
     case BookFailure::CannotEncodeMemo:
       if (!info.memoError) break;
       return friendLabel(table, info.memoError->row) + u"の" +

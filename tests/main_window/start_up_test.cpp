@@ -6,6 +6,8 @@
 
 #include "main_window/main_window_rig.h"
 #include "model/app_title.h"
+#include "support/fault_files.h"
+#include "ui/messages.h"
 
 namespace quillby {
 namespace {
@@ -13,6 +15,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 TEST_F(MainWindowTest, StartListsTheFriendsAndShowsTheFirstWithItsMemo) {
   putThreeFriends();
@@ -164,6 +167,30 @@ TEST_F(MainWindowTest, AnUnusableFriendBookStopsTheStartWithOneMessageAndNoFileC
     EXPECT_EQ(g.get(kBackupFile), "last good copy");
     EXPECT_EQ(g.get(kMemoFile), "\"A\",\"a@x.jp\",\"keep\"\r\n");
   }
+}
+
+// A folder that takes no file (a read-only share, a CD-ROM copy): the one
+// message names the folder and blames no file.
+TEST_F(MainWindowTest, AFolderThatCannotBeWrittenIsNamedInTheMessage) {
+  BookFolder g;
+  const Bytes book = bookOf({friendOf(u"A", u"a@x.jp", 1)}, g.charset);
+  g.put(kBookFile, book);
+  g.put(kSettingsFile, "");
+  FaultFiles locked(g.files);
+  const FileError refused{FileProblem::AccessDenied, 5};
+  locked.failNth(FileOperation::WriteAtomic, 1, refused);  // the safety copy
+  locked.failNth(FileOperation::MakeFolder, 1, refused);   // any new entry
+  RecordingDialogs shown;
+  Services own{locked, g.charset, shown, windows, input, clock};
+  Main window(own);
+  EXPECT_FALSE(window.Form_Load());
+
+  ASSERT_EQ(shown.shown.size(), 1u);
+  const std::string text = utf8(shown.shown[0].text);
+  EXPECT_THAT(text, HasSubstr(utf8(u"「" + g.folder.path().u16string() + u"」")));
+  EXPECT_THAT(text, Not(HasSubstr(utf8(fileProblemText(refused)))));
+  EXPECT_EQ(g.folder.entries(), (std::vector<std::filesystem::path>{kSettingsFile, kBookFile}));
+  EXPECT_EQ(g.get(kBookFile), book);
 }
 
 }  // namespace

@@ -127,11 +127,13 @@ def check_icon(found):
     group = found.get((RT_GROUP_ICON, 1))
     if not check(group and u16(group, 2) == 1 and u16(group, 4) >= 1, "no icon group with id 1"):
         return
-    width, height, colours = group[6], group[7], group[8]
-    bits, icon_id = u16(group, 12), u16(group, 18)
-    check((width, height, colours, bits) == (16, 16, 16, 4),
-          f"the icon is {width}x{height}, {colours} colours, {bits} bits, not 16x16 in 16 colours")
-    check((RT_ICON, icon_id) in found, "the icon group names an icon that is missing")
+    entries = [group[6 + 14 * i:6 + 14 * (i + 1)] for i in range(u16(group, 4))]
+    # A width byte of 0 is 256 pixels.
+    sizes = sorted((e[0] or 256, e[1] or 256, u16(e, 6)) for e in entries)
+    check(sizes == [(16, 16, 32), (32, 32, 32), (48, 48, 32), (256, 256, 32)],
+          f"the icon holds {sizes}, not 16, 32, 48 and 256 pixels in true colour")
+    for entry in entries:
+        check((RT_ICON, u16(entry, 12)) in found, "the icon group names an icon that is missing")
 
 
 def main():

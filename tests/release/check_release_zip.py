@@ -12,7 +12,8 @@ import zlib
 README = "はじめにお読みください.txt"
 # What the read-me must tell: the files Quillby keeps, and the administrator rights.
 MENTIONS = ["PostPet20.EXE", "おともだち帳.original", "Quillby.backup", "Quillby.memo",
-            "管理者として実行"]
+            "管理者として実行", "64ビット", "SmartScreen", "VirtualStore", "QUILLBY.INI",
+            "表示されるメッセージと対処", "削除するには"]
 
 
 def unicode_path(info):

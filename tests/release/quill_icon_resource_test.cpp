@@ -13,7 +13,7 @@
 namespace quillby {
 namespace {
 
-constexpr int kSize = 16;
+constexpr int kSize = 16;  // the table's
 // Not in the palette, so a pixel of this colour can only be background.
 constexpr COLORREF kBackground = RGB(0x12, 0x34, 0x56);
 
@@ -41,11 +41,11 @@ PixelTable readTable(const char* path) {
 }
 
 // The icon drawn over kBackground, as COLORREFs, top row first.
-std::vector<COLORREF> drawn(HICON icon) {
+std::vector<COLORREF> drawn(HICON icon, int size) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kSize;
-  info.bmiHeader.biHeight = -kSize;
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -54,13 +54,13 @@ std::vector<COLORREF> drawn(HICON icon) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
   HBRUSH brush = CreateSolidBrush(kBackground);
-  const RECT all{0, 0, kSize, kSize};
+  const RECT all{0, 0, size, size};
   FillRect(dc, &all, brush);
-  DrawIconEx(dc, 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
+  DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
   GdiFlush();
 
   std::vector<COLORREF> pixels;
-  for (int i = 0; i < kSize * kSize; ++i) {
+  for (int i = 0; i < size * size; ++i) {
     const DWORD bgr = static_cast<const DWORD*>(bits)[i];
     pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
   }
@@ -74,24 +74,34 @@ std::vector<COLORREF> drawn(HICON icon) {
 TEST(QuillIconResource, DrawsEveryPixelOfTheTable) {
   const PixelTable table = readTable(QUILL_ICON_TABLE);
   ASSERT_EQ(table.rows.size(), std::size_t{kSize});
+  ASSERT_TRUE(quillIcon()) << "no icon in the program's resources";
 
-  HICON icon = quillIcon();
-  ASSERT_TRUE(icon) << "no icon in the program's resources";
-  const std::vector<COLORREF> pixels = drawn(icon);
-
-  std::vector<std::string> wrong;
-  for (int y = 0; y < kSize; ++y) {
-    ASSERT_EQ(table.rows[y].size(), std::size_t{kSize});
-    for (int x = 0; x < kSize; ++x) {
-      const char cell = table.rows[y][x];
-      const COLORREF expected =
-          cell == '.' ? kBackground : table.palette[std::stoul(std::string(1, cell), nullptr, 16)];
-      if (pixels[y * kSize + x] != expected) {
-        wrong.push_back("(" + std::to_string(x) + "," + std::to_string(y) + ")");
+  // The window's own, and each size Windows picks for the desktop and Explorer.
+  for (const int size : {16, 32, 48, 256}) {
+    HICON icon = size == kSize ? quillIcon()
+                               : static_cast<HICON>(LoadImageW(
+                                     GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLBY_ICON_ID),
+                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    ASSERT_TRUE(icon) << size;
+    const std::vector<COLORREF> pixels = drawn(icon, size);
+    std::vector<std::string> wrong;
+    for (int y = 0; y < size; ++y) {
+      const std::string& row = table.rows[y * kSize / size];
+      ASSERT_EQ(row.size(), std::size_t{kSize});
+      for (int x = 0; x < size; ++x) {
+        const char cell = row[x * kSize / size];
+        const COLORREF expected =
+            cell == '.' ? kBackground
+                        : table.palette[std::stoul(std::string(1, cell), nullptr, 16)];
+        if (pixels[y * size + x] != expected) {
+          wrong.push_back("(" + std::to_string(x) + "," + std::to_string(y) + ")");
+        }
       }
     }
+    EXPECT_TRUE(wrong.empty()) << size << " pixels: " << wrong.size() << " differ, first at "
+                               << wrong.front();
+    if (size != kSize) DestroyIcon(icon);
   }
-  EXPECT_TRUE(wrong.empty()) << wrong.size() << " pixels differ, first at " << wrong.front();
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
-"""Writes the window's icon as a 16 by 16, 16-colour .ico file from its text
-pixel table, so that the table stays the one place where the pixels are drawn.
+"""Writes the window's icon as a .ico file from its 16 by 16 text pixel table,
+so that the table stays the one place where the pixels are drawn: the same
+picture at 16, 32, 48 and 256 pixels, each table pixel a square of pixels, in
+true colour with a transparent background (the largest as PNG, as Windows
+keeps it).
 
 Usage: write_ico.py TABLE ICO
 """
 import struct
 import sys
+import zlib
 
 SIZE = 16
 COLOURS = 16
 TRANSPARENT = "."
+SIZES = (16, 32, 48, 256)
 
 
 def read_table(path):
@@ -34,23 +39,55 @@ def read_table(path):
     return palette, rows
 
 
-def icon_image(palette, rows):
-    # Both bitmaps run bottom row first. The colour rows hold two pixels a
-    # byte; the mask rows one bit a pixel, set where the background shows,
-    # each row padded to four bytes.
+def scaled(palette, rows, size):
+    """The picture at `size` pixels as rows of (r, g, b, a), top row first."""
+    picture = []
+    for y in range(size):
+        row = rows[y * SIZE // size]
+        cells = [row[x * SIZE // size] for x in range(size)]
+        picture.append([(0, 0, 0, 0) if c == TRANSPARENT else (*palette[int(c, 16)], 255)
+                        for c in cells])
+    return picture
+
+
+def bitmap_image(picture):
+    # Both bitmaps run bottom row first: the colours four bytes a pixel, the
+    # mask one bit a pixel, set where the background shows, each mask row
+    # padded to four bytes.
+    size = len(picture)
     colour = bytearray()
     mask = bytearray()
-    for row in reversed(rows):
-        indices = [0 if c == TRANSPARENT else int(c, 16) for c in row]
-        colour += bytes(indices[x] << 4 | indices[x + 1] for x in range(0, SIZE, 2))
+    for row in reversed(picture):
+        colour += b"".join(bytes((b, g, r, a)) for r, g, b, a in row)
         bits = 0
-        for c in row:
-            bits = bits << 1 | (c == TRANSPARENT)
-        mask += bits.to_bytes(SIZE // 8, "big").ljust(4, b"\0")
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 4, 0,
+        for pixel in row:
+            bits = bits << 1 | (pixel[3] == 0)
+        mask += bits.to_bytes(size // 8, "big").ljust((size // 8 + 3) // 4 * 4, b"\0")
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
                          len(colour) + len(mask), 0, 0, 0, 0)
-    quads = b"".join(bytes((rgb[2], rgb[1], rgb[0], 0)) for _, rgb in sorted(palette.items()))
-    return header + quads + colour + mask
+    return header + colour + mask
+
+
+def png_image(picture):
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    size = len(picture)
+    raw = b"".join(b"\0" + b"".join(bytes(pixel) for pixel in row) for row in picture)
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def icon_file(palette, rows):
+    images = [png_image(p) if size >= 256 else bitmap_image(p)
+              for size, p in ((size, scaled(palette, rows, size)) for size in SIZES)]
+    directory = struct.pack("<HHH", 0, 1, len(SIZES))
+    offset = len(directory) + 16 * len(SIZES)
+    for size, image in zip(SIZES, images):
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(images)
 
 
 def main(argv):
@@ -58,14 +95,12 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     try:
-        image = icon_image(*read_table(argv[1]))
+        ico = icon_file(*read_table(argv[1]))
     except (OSError, ValueError) as error:
         sys.stderr.write(f"write_ico.py: {error}\n")
         return 1
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, COLOURS, 0, 1, 4, len(image), 6 + 16)
-    with open(argv[2], "wb") as ico:
-        ico.write(directory + entry + image)
+    with open(argv[2], "wb") as out:
+        out.write(ico)
     return 0
 
 
