@@ -103,6 +103,23 @@ FileStatus VirtualStoreFiles::writeAtomic(const fs::path& file, BytesView data) 
   return system_.writeAtomic(place.value(), data);
 }
 
+FileStatus VirtualStoreFiles::writeTemporary(const fs::path& file, BytesView data,
+                                             const fs::path& replacing) {
+  const fs::path& target = replacing.empty() ? file : replacing;
+  auto place = writePlace(target);
+  if (!place) return place.error();
+  const fs::path copy = storeCopyOf(file);
+  const bool toStore = place.value() != target && !copy.empty();
+  return system_.writeTemporary(toStore ? copy : file, data,
+                                replacing.empty() ? fs::path{} : place.value());
+}
+
+FileStatus VirtualStoreFiles::move(const fs::path& from, const fs::path& to) {
+  auto place = writePlace(to);
+  if (!place) return place.error();
+  return system_.move(readPlace(from), place.value());
+}
+
 FileStatus VirtualStoreFiles::makeFolder(const fs::path& folder) {
   auto place = writePlace(folder);
   if (!place) return place.error();

@@ -25,7 +25,8 @@ std::optional<VirtualStore> virtualStoreOf(const std::filesystem::path& program,
 // The program folder's files as the host program sees them: an entry is read
 // from the VirtualStore copy where there is one, else from the program folder;
 // written there where there is one, or where the program folder cannot be
-// written, else in the program folder. Folders follow the same rule, a listing
+// written, else in the program folder; a move takes the entry that is read to
+// where a change to its new name goes. Folders follow the same rule, a listing
 // shows the entries of both, and a removal takes the copy that is read.
 // Paths outside the program folder pass through unchanged.
 class VirtualStoreFiles final : public Files {
@@ -38,6 +39,11 @@ class VirtualStoreFiles final : public Files {
   bool exists(const std::filesystem::path& file) const override;
   Result<Bytes, FileError> readAll(const std::filesystem::path& file) const override;
   FileStatus writeAtomic(const std::filesystem::path& file, BytesView data) override;
+  // The temporary goes where the file it replaces will be written, so that its
+  // move stays within one folder.
+  FileStatus writeTemporary(const std::filesystem::path& file, BytesView data,
+                            const std::filesystem::path& replacing) override;
+  FileStatus move(const std::filesystem::path& from, const std::filesystem::path& to) override;
   FileStatus makeFolder(const std::filesystem::path& folder) override;
   Result<std::vector<std::filesystem::path>, FileError> listFolder(
       const std::filesystem::path& folder) const override;

@@ -61,6 +61,18 @@ TEST_F(VirtualStoreFilesTest, AFileTheStoreHoldsIsReadAndWrittenThereOnly) {
   EXPECT_EQ(read("book"), "P");  // as Windows shows it once the copy is gone
 }
 
+TEST_F(VirtualStoreFilesTest, ASavesTemporaryGoesWhereItsFileIsWrittenAndMovesThere) {
+  put(program / "book", "P");
+  put(store / "book", "V");
+  ASSERT_FALSE(files.writeTemporary(program / "~new", "N", program / "book"));
+  EXPECT_TRUE(fs::exists(store / "~new"));
+  EXPECT_FALSE(fs::exists(program / "~new"));
+  ASSERT_FALSE(files.move(program / "~new", program / "book"));
+  EXPECT_EQ(system.readAll(store / "book").value(), "N");
+  EXPECT_EQ(system.readAll(program / "book").value(), "P");
+  EXPECT_FALSE(files.exists(program / "~new"));
+}
+
 TEST_F(VirtualStoreFilesTest, AWritableProgramFolderTakesWhatTheStoreDoesNotHold) {
   ASSERT_FALSE(files.writeAtomic(program / "memo", "m"));
   ASSERT_FALSE(files.makeFolder(program / "backup"));
