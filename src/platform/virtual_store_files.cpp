@@ -70,7 +70,12 @@ fs::path VirtualStoreFiles::readPlace(const fs::path& entry) const {
 Result<fs::path, FileError> VirtualStoreFiles::writePlace(const fs::path& entry) {
   const fs::path copy = storeCopyOf(entry);
   if (copy.empty()) return entry;
-  if (!storeHolds(copy) && canWriteIn(system_, system_.programFolder())) return entry;
+  // A new entry in a folder that only the VirtualStore holds can only go there.
+  const bool folderOnlyInStore =
+      storeHolds(copy.parent_path()) && !system_.listFolder(entry.parent_path());
+  if (!storeHolds(copy) && !folderOnlyInStore && canWriteIn(system_, system_.programFolder())) {
+    return entry;
+  }
   // The VirtualStore's folders are made as Windows makes them, from the user's
   // local application data down.
   fs::path folder = store_.base;

@@ -71,6 +71,10 @@ TEST_F(VirtualStoreFilesTest, ASavesTemporaryGoesWhereItsFileIsWrittenAndMovesTh
   EXPECT_EQ(system.readAll(store / "book").value(), "N");
   EXPECT_EQ(system.readAll(program / "book").value(), "P");
   EXPECT_FALSE(files.exists(program / "~new"));
+
+  put(store / "backup" / "old", "V");  // a folder made there while P took nothing
+  ASSERT_FALSE(files.makeFolder(program / "backup" / "new"));
+  EXPECT_TRUE(fs::is_directory(store / "backup" / "new"));
 }
 
 TEST_F(VirtualStoreFilesTest, AWritableProgramFolderTakesWhatTheStoreDoesNotHold) {
