@@ -104,6 +104,10 @@ const std::vector<Expected> kSmall = {
     {"Label2", L"Static", {360, 4560, 1335, 255}, L"PostPetも終了"},
 };
 
+bool namedByOwnText(HWND h) {
+  return classOf(h) == L"ListBox" || (styleOf(h) & BS_TYPEMASK) == BS_CHECKBOX;
+}
+
 SIZE clientSize(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
@@ -132,28 +136,33 @@ void expectFaceStandsFor(const wchar_t* face, const wchar_t* designed) {
       << face << " for " << designed;
 }
 
-// Every control at twips / 15 pixels, with its class, caption and font; the
-// z-order is the tab order, with the labels beneath everything else, the
-// smaller above the larger.
+// Every control at twips / 15 pixels, with its class, caption and font; in
+// the z-order the other controls follow the tab order, each label that names
+// one just above it, and the other labels lie beneath them all.
 void expectControls(const WindowLayout& layout, const std::vector<Expected>& expected) {
   ASSERT_EQ(layout.controls.size(), expected.size());
   const Form& form = *layout.form;
-  std::vector<std::size_t> order;
-  std::vector<std::size_t> labels;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    (std::wstring(expected[i].windowClass) == L"Static" ? labels : order).push_back(i);
+  std::vector<std::size_t> inZOrder;
+  for (HWND h = GetWindow(hwndOf(form), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    inZOrder.push_back(tabIndexOf(h));
   }
-  std::stable_sort(labels.begin(), labels.end(), [&expected](std::size_t a, std::size_t b) {
-    return expected[a].twips.width * expected[a].twips.height <
-           expected[b].twips.width * expected[b].twips.height;
-  });
-  order.insert(order.end(), labels.begin(), labels.end());
-  HWND below = GetWindow(hwndOf(form), GW_CHILD);
-  for (std::size_t i : order) {
-    EXPECT_EQ(below, controlAt(form, i)) << expected[i].name;
-    below = GetWindow(below, GW_HWNDNEXT);
+  ASSERT_EQ(inZOrder.size(), expected.size());
+  std::size_t lastInTabOrder = 0;
+  bool loose = false;
+  for (std::size_t z = 0; z < inZOrder.size(); ++z) {
+    const ControlLayout& c = layout.controls[inZOrder[z]];
+    SCOPED_TRACE(c.name);
+    if (!std::holds_alternative<Label*>(c.control)) {
+      EXPECT_FALSE(loose);
+      EXPECT_GE(inZOrder[z], lastInTabOrder);
+      lastInTabOrder = inZOrder[z];
+    } else if (c.labelFor.empty()) {
+      loose = true;
+    } else {
+      ASSERT_LT(z + 1, inZOrder.size());
+      EXPECT_EQ(layout.controls[inZOrder[z + 1]].name, c.labelFor);
+    }
   }
-  EXPECT_EQ(below, nullptr);
 
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const Expected& e = expected[i];
@@ -167,7 +176,10 @@ void expectControls(const WindowLayout& layout, const std::vector<Expected>& exp
     EXPECT_EQ(r.top, e.twips.top / 15);
     EXPECT_EQ(r.right - r.left, e.twips.width / 15);
     EXPECT_EQ(r.bottom - r.top, e.twips.height / 15);
-    EXPECT_EQ(windowText(h), reinterpret_cast<const char16_t*>(e.caption));
+    // A list's and a check box's text is their name, shown by the label.
+    if (!namedByOwnText(h)) {
+      EXPECT_EQ(windowText(h), reinterpret_cast<const char16_t*>(e.caption));
+    }
     const LOGFONTW font = fontOf(h);
     expectFaceStandsFor(font.lfFaceName, e.face);
     EXPECT_EQ(font.lfHeight, -std::lround(e.points * 96 / 72));
@@ -311,7 +323,7 @@ TEST(SmallWindowLayout, ThinBorderWithoutCaptionAndControlsWhereDesigned) {
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_EQ(style & WS_CAPTION, WS_BORDER);  // a border line, no title bar
   EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(windowText(window), u"");
+  EXPECT_EQ(windowText(window), layout.accessibleName);  // shown nowhere
   EXPECT_EQ(GetClassLongPtrW(window, GCLP_HICONSM), 0u);
 
   const SIZE client = clientSize(window);
@@ -338,14 +350,25 @@ std::string_view nameOf(const WindowLayout& layout, HWND h) {
   return layout.controls[tabIndexOf(h)].name;
 }
 
-// The part of the control's rectangle that no sibling above it covers, in the
+// The control's shape, its rectangle or the region cut from it, in the
+// parent's client coordinates.
+HRGN shapeInParent(HWND h) {
+  const RECT own = rectInParent(h);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(h, shape) == ERROR) {
+    SetRectRgn(shape, own.left, own.top, own.right, own.bottom);
+  } else {
+    OffsetRgn(shape, own.left, own.top);
+  }
+  return shape;
+}
+
+// The part of the control's shape that no sibling above it covers, in the
 // parent's client coordinates.
 HRGN uncoveredPart(const std::vector<HWND>& zOrder, std::size_t at) {
-  const RECT own = rectInParent(zOrder[at]);
-  HRGN part = CreateRectRgnIndirect(&own);
+  HRGN part = shapeInParent(zOrder[at]);
   for (std::size_t above = 0; above < at; ++above) {
-    const RECT r = rectInParent(zOrder[above]);
-    HRGN cover = CreateRectRgnIndirect(&r);
+    HRGN cover = shapeInParent(zOrder[above]);
     CombineRgn(part, part, cover, RGN_DIFF);
     DeleteObject(cover);
   }
@@ -505,7 +528,10 @@ void expectCaptionsWhole(const WindowLayout& layout, const std::vector<Expected>
     SCOPED_TRACE(nameOf(layout, zOrder[i]));
     const Expected& design = expected[tabIndexOf(zOrder[i])];
     EXPECT_EQ(proportional(zOrder[i]), std::wstring(design.face) == kP);
-    if (classOf(zOrder[i]) == L"Edit" || windowText(zOrder[i]).empty()) continue;
+    if (classOf(zOrder[i]) == L"Edit" || namedByOwnText(zOrder[i]) ||
+        windowText(zOrder[i]).empty()) {
+      continue;
+    }
     EXPECT_EQ(captionPixelsLost(zOrder, i), 0);
   }
 }

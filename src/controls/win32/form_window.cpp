@@ -44,10 +44,13 @@ std::unique_ptr<FormWindow> FormWindow::create(const WindowLayout& layout, Scree
   RECT frame{0, 0, scale.pixelsX(layout.clientWidth), scale.pixelsY(layout.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
 
+  // A window without a title bar shows no caption, but screen readers and the
+  // taskbar still call it by its text.
+  const Text& text = layout.caption.empty() ? layout.accessibleName : layout.caption;
   std::unique_ptr<FormWindow> window(new FormWindow(*layout.form, scale));
-  if (!CreateWindowExW(0, wide(className), wide(layout.caption), style, CW_USEDEFAULT,
-                       CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                       nullptr, instance, window.get())) {
+  if (!CreateWindowExW(0, wide(className), wide(text), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                       instance, window.get())) {
     window->hwnd_ = nullptr;
     return nullptr;
   }
