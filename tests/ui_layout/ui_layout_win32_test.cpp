@@ -428,6 +428,29 @@ TEST_F(BothWindows, Screenshots) {
   EXPECT_TRUE(test::saveScreenshot(hwndOf(small.form), L"small_window.bmp"));
 }
 
+// A place from a monitor that is gone (30000 twips is 2000 pixels, on a
+// 1280-pixel screen) brings the window wholly onto the screen's work area; a
+// place on the screen stays as it is.
+TEST_F(BothWindows, AStoredPlaceOffEveryScreenComesBackOntoIt) {
+  build();
+  for (Form* form : {&main.form, &small.form}) {
+    const HWND window = hwndOf(*form);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    ASSERT_LT(monitor.rcWork.right, 2000);
+    RECT r{};
+    form->move(30000, 300);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right, monitor.rcWork.right);
+    EXPECT_EQ(r.top, 20);
+    form->move(300, 600);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(r.top, 40);
+  }
+}
+
 TEST_F(BothWindows, NoControlLiesHiddenBeneathOthers) {
   build();
   expectNothingHidden(mainWindow);
