@@ -90,6 +90,12 @@ class BothWindowsAsBuilt : public ::testing::Test {
     ASSERT_TRUE(buildWindow(smallWindow, {15, 15}));
   }
   void TearDown() override { CoUninitialize(); }
+  // The window shown and active, and the controls Tab reaches in it.
+  static std::vector<HWND> shownInFront(const WindowLayout& layout) {
+    layout.form->show();
+    EXPECT_TRUE(bringToFront(hwndOf(*layout.form)));
+    return tabStops(layout);
+  }
   std::vector<const WindowLayout*> windows() const { return {&mainWindow, &smallWindow}; }
 
   MainControls main;
@@ -112,16 +118,13 @@ TEST_F(BothWindowsAsBuilt, EveryControlIsNamedAsItsLabelReads) {
   // The compact window is named although it shows no title.
   EXPECT_EQ(accessibleName(hwndOf(main.form), OBJID_CLIENT), mainWindow.caption);
   const HWND compact = hwndOf(small.form);
-  EXPECT_EQ(accessibleName(compact, OBJID_CLIENT), u"Quillby");
+  EXPECT_EQ(accessibleName(compact, OBJID_CLIENT), smallWindow.accessibleName);
   EXPECT_FALSE((styleOf(compact) & WS_CAPTION) == WS_CAPTION);
 }
 
 TEST_F(BothWindowsAsBuilt, ArrowKeysNeverLeaveWhatTabReaches) {
   for (const WindowLayout* layout : windows()) {
-    const HWND window = hwndOf(*layout->form);
-    layout->form->show();
-    ASSERT_TRUE(bringToFront(window));
-    const std::vector<HWND> stops = tabStops(*layout);
+    const std::vector<HWND> stops = shownInFront(*layout);
     for (const HWND start : stops) {
       for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}) {
         SetFocus(start);
@@ -138,10 +141,7 @@ TEST_F(BothWindowsAsBuilt, ArrowKeysNeverLeaveWhatTabReaches) {
 
 TEST_F(BothWindowsAsBuilt, TheFocusShowsOnEveryControlThatTakesIt) {
   for (const WindowLayout* layout : windows()) {
-    const HWND window = hwndOf(*layout->form);
-    layout->form->show();
-    ASSERT_TRUE(bringToFront(window));
-    const std::vector<HWND> stops = tabStops(*layout);
+    const std::vector<HWND> stops = shownInFront(*layout);
     for (std::size_t i = 0; i < stops.size(); ++i) {
       SCOPED_TRACE(layout->controls[test::tabIndexOf(stops[i])].name);
       SetFocus(stops[(i + 1) % stops.size()]);

@@ -123,6 +123,8 @@ void CheckPeer::notified(int code) {
 bool CheckPeer::filter(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_PAINT:
+      // All of it, so that the focus drawn over it is never drawn twice.
+      InvalidateRect(hwnd(), nullptr, FALSE);
       result = callOriginal(msg, wParam, lParam);
       if (GetFocus() == hwnd()) {
         HDC dc = GetDC(hwnd());
