@@ -358,6 +358,15 @@ void expectNothingHidden(const WindowLayout& layout) {
     RECT box{};
     EXPECT_NE(GetRgnBox(part, &box), NULLREGION) << nameOf(layout, zOrder[i]) << " is hidden";
     DeleteObject(part);
+    // Labels lie beneath the other controls, whatever their place in the z-order.
+    for (std::size_t above = 0; above < i && classOf(zOrder[i]) != L"Static"; ++above) {
+      if (classOf(zOrder[above]) != L"Static") continue;
+      HRGN label = shapeInParent(zOrder[above]);
+      HRGN own = shapeInParent(zOrder[i]);
+      EXPECT_EQ(CombineRgn(label, label, own, RGN_AND), NULLREGION) << nameOf(layout, zOrder[i]);
+      DeleteObject(label);
+      DeleteObject(own);
+    }
   }
 }
 
