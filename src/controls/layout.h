@@ -33,6 +33,8 @@ struct ControlLayout {
   bool multiLine = false;
   int maxLength = 0;  // 0: no limit of its own
   bool imeOff = false;
+  // A label: the control it names, for screen readers as for the eye.
+  std::string_view labelFor{};
 };
 
 enum class FrameStyle {
@@ -43,6 +45,8 @@ enum class FrameStyle {
 struct WindowLayout {
   std::u16string_view windowClass{};  // one per window
   Text caption{};
+  // What screen readers and the taskbar call a window whose caption is empty.
+  Text accessibleName{};
   int clientWidth = 0;  // twips
   int clientHeight = 0;
   FrameStyle frame = FrameStyle::Sizable;

@@ -108,7 +108,7 @@ void ButtonPeer::notified(int code) {
   if (code == BN_CLICKED) button_.userClicked();
 }
 
-CheckPeer::CheckPeer(HWND hwnd, CheckBox& box) : ChildPeer(hwnd), box_(box) {}
+CheckPeer::CheckPeer(HWND hwnd, CheckBox& box) : ChildPeer(hwnd), box_(box) { subclass(); }
 
 void CheckPeer::showChecked(bool checked) {
   SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -116,6 +116,35 @@ void CheckPeer::showChecked(bool checked) {
 
 void CheckPeer::notified(int code) {
   if (code == BN_CLICKED) box_.userClicked();
+}
+
+// The box would show its focus around its text, which lies beyond its edge;
+// so it shows it around its mark instead, drawn after every painting of it.
+bool CheckPeer::filter(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_PAINT:
+      // All of it, so that the focus drawn over it is never drawn twice.
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      result = callOriginal(msg, wParam, lParam);
+      if (GetFocus() == hwnd()) {
+        HDC dc = GetDC(hwnd());
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        DrawFocusRect(dc, &client);
+        ReleaseDC(hwnd(), dc);
+      }
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+      // These draw the box at once, outside its painting.
+      result = callOriginal(msg, wParam, lParam);
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      return true;
+    default:
+      return false;
+  }
 }
 
 LabelPeer::LabelPeer(HWND hwnd, Label& label) : ChildPeer(hwnd), label_(label) { subclass(); }

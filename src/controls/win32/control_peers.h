@@ -55,6 +55,7 @@ class CheckPeer final : public ChildPeer {
   void notified(int code) override;
 
  private:
+  bool filter(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   CheckBox& box_;
 };
 

@@ -1,10 +1,15 @@
 #include "controls/win32/form_window.h"
 
+#include <vector>
+
 #include "controls/win32/quill_icon.h"
+#include "platform/on_screen.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillby {
 namespace {
+
+PixelRect pixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 DWORD frameStyle(FrameStyle frame) {
   switch (frame) {
@@ -44,10 +49,13 @@ std::unique_ptr<FormWindow> FormWindow::create(const WindowLayout& layout, Scree
   RECT frame{0, 0, scale.pixelsX(layout.clientWidth), scale.pixelsY(layout.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
 
+  // A window without a title bar shows no caption, but screen readers and the
+  // taskbar still call it by its text.
+  const Text& text = layout.caption.empty() ? layout.accessibleName : layout.caption;
   std::unique_ptr<FormWindow> window(new FormWindow(*layout.form, scale));
-  if (!CreateWindowExW(0, wide(className), wide(layout.caption), style, CW_USEDEFAULT,
-                       CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                       nullptr, instance, window.get())) {
+  if (!CreateWindowExW(0, wide(className), wide(text), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                       instance, window.get())) {
     window->hwnd_ = nullptr;
     return nullptr;
   }
@@ -72,6 +80,34 @@ bool FormWindow::isVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
 void FormWindow::moveTo(double leftTwips, double topTwips) {
   SetWindowPos(hwnd_, nullptr, scale_.pixelsX(leftTwips), scale_.pixelsY(topTwips), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  keepWithinReach();
+}
+
+// A place kept from a monitor that has since gone would open the window where
+// no one can reach it, and the compact window has no system menu to bring it
+// back with.
+void FormWindow::keepWithinReach() {
+  RECT frame{};
+  if (!GetWindowRect(hwnd_, &frame)) return;
+  std::vector<PixelRect> workAreas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM areas) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+          reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(pixelRect(info.rcWork));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&workAreas));
+  MONITORINFO nearest{};
+  nearest.cbSize = sizeof(nearest);
+  if (!GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &nearest)) return;
+  if (const auto place = onScreenPlace(pixelRect(frame), workAreas, pixelRect(nearest.rcWork))) {
+    SetWindowPos(hwnd_, nullptr, place->left, place->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void FormWindow::refresh() {

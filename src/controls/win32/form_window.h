@@ -29,6 +29,8 @@ class FormWindow final : public FormPeer {
 
   void showVisible(bool visible) override;
   bool isVisible() const override;
+  // Where the window would show too little of its top on any monitor to be
+  // taken hold of, it goes onto the nearest monitor's work area instead.
   void moveTo(double leftTwips, double topTwips) override;
   void refresh() override;
   WindowId windowId() const override { return reinterpret_cast<WindowId>(hwnd_); }
@@ -39,6 +41,7 @@ class FormWindow final : public FormPeer {
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
   ChildPeer* childOf(HWND child) const;
   void activated(bool active);
+  void keepWithinReach();
 
   Form& form_;
   ScreenScale scale_;
