@@ -52,7 +52,7 @@ std::vector<Bytes> recordFields(BytesView file) {
 }  // namespace
 
 std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset) {
-  const std::vector<Bytes> fields = recordFields(file);
+  std::vector<Bytes> fields = recordFields(file);
   const std::vector<BytesView> views(fields.begin(), fields.end());
   std::vector<Text> texts = decodeAllForDisplay(views, charset);
   std::vector<MemoRecord> records(texts.size() / kFieldsPerRecord);
@@ -60,7 +60,7 @@ std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset) {
     records[i].name = std::move(texts[i * kFieldsPerRecord]);
     records[i].address = std::move(texts[i * kFieldsPerRecord + 1]);
     records[i].memo = std::move(texts[i * kFieldsPerRecord + 2]);
-    records[i].memoBytes = fields[i * kFieldsPerRecord + 2];
+    records[i].memoBytes = std::move(fields[i * kFieldsPerRecord + 2]);
   }
   return records;
 }
@@ -77,8 +77,7 @@ Result<Bytes, MemoEncodeError> encodeMemoFile(const std::vector<FriendEntry>& ro
     const auto address =
         fieldBytes(row.friendAddress, storedField(row, &BookOrigin::friendAddress), shiftJis);
     if (!address) return MemoEncodeError{n, MemoField::Address};
-    const auto memo =
-        fieldBytes(row.friendMemo, row.memoAsRead ? &*row.memoAsRead : nullptr, shiftJis);
+    const auto memo = fieldBytes(row.friendMemo, storedMemo(row), shiftJis);
     if (!memo) return MemoEncodeError{n, MemoField::Memo};
     appendQuoted(file, *name);
     file += ',';

@@ -28,7 +28,7 @@ std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset);
 // a friend the host program renamed, re-addressed or moved keeps its memo. Rows
 // that get no memo keep theirs. A memo given keeps its bytes, so that one the user
 // leaves alone is written back as it was, even where it does not decode.
-void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records);
+void attachMemos(std::vector<FriendEntry>& rows, std::vector<MemoRecord> records);
 
 enum class MemoField { Name, Address, Memo };
 
