@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < counts.value().size(); ++i) {
     const FriendEntry& row = rows.value()[i];
     require(row.friendNum == countText(counts.value()[i]), "same counts");
-    for (const StoredText* name : {&row.origin->petName, &row.origin->friendName}) {
-      require(name->shown == decodeForDisplay(name->bytes, charset), "names decode as alone");
+    for (const StoredView name : {row.origin->petName(), row.origin->friendName()}) {
+      require(name.shown == decodeForDisplay(name.bytes, charset), "names decode as alone");
     }
   }
   if (size <= kMaxBookSize) {

@@ -1,6 +1,5 @@
 #include "app/run_quillby.h"
 
-#include "app/start_quillby.h"
 #include "controls/win32/message_loop.h"
 #include "platform/win32/win32_charset.h"
 #include "platform/win32/win32_dialogs.h"
@@ -11,13 +10,13 @@
 
 namespace quillby {
 
-int runQuillby(Services& services) {
-  const auto main = startQuillby(services, [] { endMessageLoop(0); });
+int runQuillby(Services& services, StartWindow start) {
+  const auto main = start(services, [] { endMessageLoop(0); });
   if (!main) return 1;
   return runMessageLoop();
 }
 
-int runOnWin32(Clock& clock) {
+int runOnWin32(Clock& clock, StartWindow start) {
   declareDpiAware();
   Win32Files system;
   // Under Program Files the host program's files are in the user's VirtualStore.
@@ -28,7 +27,7 @@ int runOnWin32(Clock& clock) {
   Win32WindowManager windows;
   Win32HostInput input;
   Services services{files, charset, dialogs, windows, input, clock};
-  return runQuillby(services);
+  return runQuillby(services, start);
 }
 
 }  // namespace quillby

@@ -9,6 +9,12 @@
 namespace quillby {
 
 std::unique_ptr<Main> startQuillby(Services& services, std::function<void()> endProgram) {
+  auto main = buildMainWindow(services, std::move(endProgram));
+  if (!main || !main->Form_Load()) return nullptr;
+  return main;
+}
+
+std::unique_ptr<Main> buildMainWindow(Services& services, std::function<void()> endProgram) {
   const ScreenScale scale = screenScale(services.windows);
   auto main = std::make_unique<Main>(
       services,
@@ -21,7 +27,6 @@ std::unique_ptr<Main> startQuillby(Services& services, std::function<void()> end
     services.dialogs.show(problemBox(windowNotOpenedMessage()));
     return nullptr;
   }
-  if (!main->Form_Load()) return nullptr;
   return main;
 }
 

@@ -13,4 +13,9 @@ namespace quillby {
 // Null when it could not start: the user has been told why.
 std::unique_ptr<Main> startQuillby(Services& services, std::function<void()> endProgram);
 
+// The main window with its real controls, hidden, before anything is read:
+// the first half of startQuillby, also the start-up benchmark's yardstick.
+// Null when the system refuses a window: the user has been told.
+std::unique_ptr<Main> buildMainWindow(Services& services, std::function<void()> endProgram);
+
 }  // namespace quillby

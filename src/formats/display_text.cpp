@@ -18,19 +18,18 @@ std::size_t pieceLength(BytesView bytes, std::size_t at) {
 // part of a double-byte one, so the joined text splits back where they met.
 constexpr char kSeparator = '\n';
 
-// Cuts the joined text back into the pieces listed in `joined`, false if it
-// does not come apart into exactly that many.
-bool splitJoined(const std::optional<Text>& all, const std::vector<std::size_t>& joined,
-                 std::vector<Text>& texts) {
-  if (!all) return false;
+// Finds the joined pieces listed in `joined` in the converted text, false if
+// it does not come apart into exactly that many.
+bool placeJoined(const Text& all, const std::vector<std::size_t>& joined,
+                 std::vector<DecodedPieces::Place>& places) {
   std::size_t start = 0;
   for (std::size_t i : joined) {
-    const std::size_t end = all->find(static_cast<char16_t>(kSeparator), start);
+    const std::size_t end = all.find(static_cast<char16_t>(kSeparator), start);
     if (end == Text::npos) return false;
-    texts[i] = all->substr(start, end - start);
+    places[i] = {start, end - start};
     start = end + 1;
   }
-  return start == all->size();
+  return start == all.size();
 }
 
 }  // namespace
@@ -49,22 +48,44 @@ Text decodeForDisplay(BytesView bytes, const Charset& charset) {
   }
   return shown;
 }
-std::vector<Text> decodeAllForDisplay(std::span<const BytesView> pieces, const Charset& charset) {
-  std::vector<Text> texts(pieces.size());
+DecodedPieces decodeAllInOne(std::span<const BytesView> pieces, const Charset& charset) {
+  DecodedPieces decoded;
+  decoded.places.resize(pieces.size());
   Bytes all;
+  std::size_t total = 0;
+  for (BytesView piece : pieces) total += piece.size() + 1;
+  all.reserve(total);
+  std::vector<std::size_t> alone;
   std::vector<std::size_t> joined;
+  joined.reserve(pieces.size());
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (pieces[i].find(kSeparator) != BytesView::npos) {
-      texts[i] = decodeForDisplay(pieces[i], charset);
+      alone.push_back(i);
     } else {
       all.append(pieces[i]);
       all += kSeparator;
       joined.push_back(i);
     }
   }
-  if (!splitJoined(charset.toUnicode(all), joined, texts)) {
-    for (std::size_t i : joined) texts[i] = decodeForDisplay(pieces[i], charset);
+  auto converted = charset.toUnicode(all);
+  if (converted && placeJoined(*converted, joined, decoded.places)) {
+    decoded.text = std::move(*converted);
+  } else {
+    alone.insert(alone.end(), joined.begin(), joined.end());
   }
+  for (std::size_t i : alone) {
+    const Text shown = decodeForDisplay(pieces[i], charset);
+    decoded.places[i] = {decoded.text.size(), shown.size()};
+    decoded.text += shown;
+  }
+  return decoded;
+}
+
+std::vector<Text> decodeAllForDisplay(std::span<const BytesView> pieces, const Charset& charset) {
+  const DecodedPieces decoded = decodeAllInOne(pieces, charset);
+  std::vector<Text> texts;
+  texts.reserve(pieces.size());
+  for (std::size_t i = 0; i < pieces.size(); ++i) texts.emplace_back(decoded.piece(i));
   return texts;
 }
 

@@ -1,5 +1,6 @@
 #include "formats/friend_book.h"
 
+#include <memory>
 #include <string>
 
 #include "formats/book_record.h"
@@ -10,21 +11,29 @@
 namespace quillby {
 namespace {
 
-// The shown names come decoded, all of the book's at once.
-FriendEntry rowOf(const BookRecord& record, std::size_t number, Text petName, Text friendName) {
+std::uint32_t offsetIn(BytesView whole, BytesView part) {
+  return static_cast<std::uint32_t>(part.data() - whole.data());
+}
+
+// The rows' stored texts all live in one shared LoadedBook: a thousand rows
+// would otherwise hold some six thousand small strings of their own.
+FriendEntry rowOf(const BookRecord& record, std::size_t number,
+                  const std::shared_ptr<const LoadedBook>& book, FieldPlace pet, FieldPlace name,
+                  FieldPlace address) {
   BookOrigin origin;
   origin.record = number;
   origin.kindCode = record.kindCode;
   origin.afterKind = record.afterKind;
   origin.afterCount = record.afterCount;
-  origin.petName = {std::move(petName), Bytes(record.petName)};
-  origin.friendName = {std::move(friendName), Bytes(record.friendName)};
-  origin.friendAddress = {singleByteText(record.address), Bytes(record.address)};
+  origin.book = book;
+  origin.pet = pet;
+  origin.name = name;
+  origin.address = address;
 
   FriendEntry row;
-  row.friendName = origin.friendName.shown;
-  row.friendAddress = origin.friendAddress.shown;
-  row.petName = origin.petName.shown;
+  row.friendName = Text(origin.friendName().shown);
+  row.friendAddress = Text(origin.friendAddress().shown);
+  row.petName = Text(origin.petName().shown);
   row.petKindName = Text(kindName(record.kindCode).value_or(TextView{}));
   row.friendNum = countText(record.count);
   row.origin = std::move(origin);
@@ -33,21 +42,43 @@ FriendEntry rowOf(const BookRecord& record, std::size_t number, Text petName, Te
 
 }  // namespace
 
-Result<std::vector<FriendEntry>, BookError> readFriendBook(BytesView book, const Charset& charset) {
-  auto records = splitBook(book);
+Result<std::vector<FriendEntry>, BookError> readFriendBook(BytesView bytes,
+                                                           const Charset& charset) {
+  auto records = splitBook(bytes);
   if (!records) return records.error();
+  // The fields lie at the same offsets in the rows' shared copy.
+  auto book = std::make_shared<LoadedBook>();
+  book->bytes = Bytes(bytes);
   std::vector<BytesView> names;
   names.reserve(records.value().size() * 2);
+  std::size_t addressBytes = 0;
   for (const BookRecord& record : records.value()) {
     names.push_back(record.petName);
     names.push_back(record.friendName);
+    addressBytes += record.address.size();
   }
-  std::vector<Text> shown = decodeAllForDisplay(names, charset);
+  DecodedPieces decoded = decodeAllInOne(names, charset);
+  book->shown = std::move(decoded.text);
+  book->shown.reserve(book->shown.size() + addressBytes);
+  const auto placeOf = [&](BytesView field, DecodedPieces::Place shown) {
+    return FieldPlace{offsetIn(bytes, field), static_cast<std::uint32_t>(field.size()),
+                      static_cast<std::uint32_t>(shown.at), static_cast<std::uint32_t>(shown.size)};
+  };
+  std::vector<FieldPlace> addresses;
+  addresses.reserve(records.value().size());
+  for (const BookRecord& record : records.value()) {
+    const std::size_t at = book->shown.size();
+    appendSingleByteText(book->shown, record.address);
+    addresses.push_back(placeOf(record.address, {at, record.address.size()}));
+  }
+
+  const std::shared_ptr<const LoadedBook> shared = std::move(book);
   std::vector<FriendEntry> rows;
   rows.reserve(records.value().size());
   for (const BookRecord& record : records.value()) {
     const std::size_t n = rows.size();
-    rows.push_back(rowOf(record, n, std::move(shown[2 * n]), std::move(shown[2 * n + 1])));
+    rows.push_back(rowOf(record, n, shared, placeOf(record.petName, decoded.places[2 * n]),
+                         placeOf(record.friendName, decoded.places[2 * n + 1]), addresses[n]));
   }
   return rows;
 }

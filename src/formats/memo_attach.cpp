@@ -3,7 +3,7 @@
 
 namespace quillby {
 
-void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records) {
+void attachMemos(std::vector<FriendEntry>& rows, std::vector<MemoRecord> records) {
   std::vector<FriendKey> recordKeys;
   recordKeys.reserve(records.size());
   for (const auto& record : records) recordKeys.push_back({record.name, record.address});
@@ -20,10 +20,13 @@ void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& 
   const auto recordOf = matchFriends(recordKeys, rowKeys, places, PlaceAlone::Pairs);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (!recordOf[i]) continue;
-    const MemoRecord& record = records[*recordOf[i]];
+    // Each record goes to one row at most, so it can give its memo away.
+    MemoRecord& record = records[*recordOf[i]];
     rows[i].friendMemo = record.memo;
     rows[i].memoAsRead =
-        record.memoBytes ? std::optional(StoredText{record.memo, *record.memoBytes}) : std::nullopt;
+        record.memoBytes
+            ? std::optional(StoredText{std::move(record.memo), std::move(*record.memoBytes)})
+            : std::nullopt;
   }
 }
 

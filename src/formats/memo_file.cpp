@@ -135,8 +135,7 @@ Result<Bytes, MemoEncodeError> encodeMemoFile(const std::vector<FriendEntry>& ro
     const auto address =
         fieldBytes(row.friendAddress, storedField(row, &BookOrigin::friendAddress), shiftJis);
     if (!address) return MemoEncodeError{n, MemoField::Address};
-    const auto memo =
-        fieldBytes(row.friendMemo, row.memoAsRead ? &*row.memoAsRead : nullptr, shiftJis);
+    const auto memo = fieldBytes(row.friendMemo, storedMemo(row), shiftJis);
     if (!memo) return MemoEncodeError{n, MemoField::Memo};
     appendQuoted(file, *name);
     file += ',';

@@ -34,7 +34,7 @@ std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset);
 // that get no memo keep theirs. A memo given keeps its Shift-JIS bytes, so that
 // one the user leaves alone is written back as it was, even where it does not
 // decode.
-void attachMemos(std::vector<FriendEntry>& rows, const std::vector<MemoRecord>& records);
+void attachMemos(std::vector<FriendEntry>& rows, std::vector<MemoRecord> records);
 
 enum class MemoField { Name, Address, Memo };
 

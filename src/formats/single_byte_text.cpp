@@ -13,18 +13,23 @@ constexpr char16_t kLastKanaCharacter = kFirstKanaCharacter + (kLastKana - kFirs
 }  // namespace
 
 Text singleByteText(BytesView bytes) {
-  Text text(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
+  Text text;
+  text.reserve(bytes.size());
+  appendSingleByteText(text, bytes);
+  return text;
+}
+
+void appendSingleByteText(Text& out, BytesView bytes) {
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
     if (b < 0x80) {
-      text[i] = b;
+      out += static_cast<char16_t>(b);
     } else if (b >= kFirstKana && b <= kLastKana) {
-      text[i] = static_cast<char16_t>(kFirstKanaCharacter + (b - kFirstKana));
+      out += static_cast<char16_t>(kFirstKanaCharacter + (b - kFirstKana));
     } else {
-      text[i] = kReplacementCharacter;
+      out += kReplacementCharacter;
     }
   }
-  return text;
 }
 
 std::optional<Bytes> singleByteBytes(TextView text) {

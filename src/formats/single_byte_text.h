@@ -11,6 +11,8 @@ namespace quillby {
 
 // Any other byte is shown as U+FFFD; the row keeps the byte itself.
 Text singleByteText(BytesView bytes);
+// The same, added to the end of `out`.
+void appendSingleByteText(Text& out, BytesView bytes);
 
 // Nothing if a character has no single-byte code.
 std::optional<Bytes> singleByteBytes(TextView text);

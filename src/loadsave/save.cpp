@@ -31,7 +31,7 @@ void takeCountsByFriend(std::vector<FriendEntry>& rows, const std::vector<Friend
   std::vector<std::optional<std::size_t>> places;
   for (const auto& row : rows) {
     if (row.origin) {
-      friends.push_back({row.origin->friendName.shown, row.origin->friendAddress.shown});
+      friends.push_back({row.origin->friendName().shown, row.origin->friendAddress().shown});
       places.push_back(row.origin->record);
     } else {
       friends.push_back({row.friendName, row.friendAddress});

@@ -63,7 +63,7 @@ Result<FriendTable, BookFailureInfo> loadFriendsWithMemos(Files& files, const Ch
   // it fail, the next save reports the folder's trouble.
   const auto memoPath = inProgramFolder(files, kMemoFile);
   if (!files.exists(memoPath)) (void)files.writeAtomic(memoPath, {});
-  attachMemos(table.value().rows, memos.value());
+  attachMemos(table.value().rows, std::move(memos.value()));
   return table;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -10,11 +11,35 @@
 
 namespace quillby {
 
-// A text field as the friend book stored it: kept so that a field the user has
-// not changed is written back byte for byte, even where it does not decode.
+// A stored text field seen where it is kept: what the load decoded
+// (undecodable bytes shown as U+FFFD) and the bytes on disk. While a field still
+// shows `shown`, a save writes `bytes`, so it goes back byte for byte even where
+// it does not decode.
+struct StoredView {
+  TextView shown;
+  BytesView bytes;
+};
+
+// A text field as a file stored it, kept on its own.
 struct StoredText {
-  Text shown;   // what the load decoded (undecodable bytes shown as U+FFFD)
-  Bytes bytes;  // the bytes on disk
+  Text shown;
+  Bytes bytes;
+  StoredView view() const { return {shown, bytes}; }
+};
+
+// The friend book as one load read it, shared by every row read from it, so
+// that a row's record of its fields costs no strings of its own.
+struct LoadedBook {
+  Bytes bytes;  // the whole book
+  Text shown;   // the decoded texts of its records, back to back
+};
+
+// Where one field of a record lies in its LoadedBook.
+struct FieldPlace {
+  std::uint32_t bytesAt = 0;
+  std::uint32_t bytesSize = 0;
+  std::uint32_t shownAt = 0;
+  std::uint32_t shownSize = 0;
 };
 
 // The record of the friend book on disk that a row was read from.
@@ -23,9 +48,20 @@ struct BookOrigin {
   std::uint8_t kindCode = 0;
   std::array<std::uint8_t, 3> afterKind{};   // filler the host program may use
   std::array<std::uint8_t, 2> afterCount{};  // likewise
-  StoredText petName;
-  StoredText friendName;
-  StoredText friendAddress;
+  std::shared_ptr<const LoadedBook> book;
+  FieldPlace pet;
+  FieldPlace name;
+  FieldPlace address;
+
+  StoredView petName() const { return field(pet); }
+  StoredView friendName() const { return field(name); }
+  StoredView friendAddress() const { return field(address); }
+
+ private:
+  StoredView field(const FieldPlace& place) const {
+    return {TextView(book->shown).substr(place.shownAt, place.shownSize),
+            BytesView(book->bytes).substr(place.bytesAt, place.bytesSize)};
+  }
 };
 
 struct FriendEntry {

@@ -66,6 +66,27 @@ TEST(FriendBookRead, UndecodableBytesShowAsReplacementsAndSurvive) {
   EXPECT_EQ(encode(rows), book);
 }
 
+// A line feed in a name keeps that name out of the one conversion for all
+// the others; each row still gets its own texts and writes back its bytes.
+TEST(FriendBookRead, NamesWithLineFeedsAndNamesWithoutKeepTheirPlaces) {
+  const Bytes fed = bytes({0x00, 0, 0, 0,           // kind, filler
+                           0x03, 0x8E, 0x52, '\n',  // "山" and a line feed
+                           0x01, 'b',               // "b"
+                           0x02, 'c', '@',          // "c@"
+                           0x01, 0x00, 0, 0});      // count, filler
+  const auto rows = read(kDog + fed + kDog);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].petName, u"山\n");
+  EXPECT_EQ(rows[1].friendName, u"b");
+  EXPECT_EQ(rows[1].friendAddress, u"c@");
+  for (std::size_t i : {0u, 2u}) {
+    EXPECT_EQ(rows[i].petName, u"ポチ");
+    EXPECT_EQ(rows[i].friendName, u"山");
+    EXPECT_EQ(rows[i].friendAddress, u"a@ｱ");
+  }
+  EXPECT_EQ(encode(rows), kDog + fed + kDog);
+}
+
 TEST(FriendBookRead, DamagedOrOverlongBookNamesRecordAndOffset) {
   const Bytes book = kDog + kDog;
   for (std::size_t cut = kDog.size() + 1; cut < book.size(); ++cut) {

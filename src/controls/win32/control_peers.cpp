@@ -74,7 +74,9 @@ void ListPeer::showLines(const std::vector<Text>& lines) {
   const HWND h = hwnd();
   SendMessageW(h, WM_SETREDRAW, FALSE, 0);
   SendMessageW(h, LB_RESETCONTENT, 0, 0);
-  SendMessageW(h, LB_INITSTORAGE, lines.size(), 0);
+  std::size_t characters = 0;
+  for (const Text& line : lines) characters += line.size() + 1;
+  SendMessageW(h, LB_INITSTORAGE, lines.size(), characters * sizeof(wchar_t));
   for (const Text& line : lines) {
     SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(line)));
   }
