@@ -2,9 +2,12 @@
 // window while it is in front, as the stand-in host logs the keys.
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "main_window_win32/live_main_window.h"
+#include "support_win32/real_mouse.h"
 
 namespace quillby::test {
 namespace {
@@ -29,6 +32,22 @@ class LiveHostKeys : public LiveMainWindow {
     withoutBox(act);
     EXPECT_FALSE(question.finish());
     return standinKeys(f.folder.path(), before);
+  }
+
+  // The host's window beside ours, so that the mouse over ours is over ours
+  // alone.
+  void hostBeside() const {
+    RECT ours{};
+    GetWindowRect(window(), &ours);
+    SetWindowPos(FindWindowW(nullptr, kStandinTitle), nullptr, ours.right + 8, ours.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  POINT onLine(int index) const {
+    RECT line{};
+    SendMessageW(list(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&line));
+    return onScreen(list(), {line.left + 4, (line.top + line.bottom) / 2});
   }
 
   // A new mail ("%(FN)"), the address typed as it is, then Tab.
@@ -84,6 +103,58 @@ TEST_F(LiveHostKeys, DoubleClickAndEnterMailTheFriendAtTheEditedAddress) {
               }),
               IsEmpty());
   EXPECT_EQ(selection(), 1);
+}
+
+// As a person double-clicks: each release about 90 ms after its press, the
+// second while the address is being typed.
+TEST_F(LiveHostKeys, ADoubleClickReleasedWhileTheAddressIsTypedMailsTheWholeAddress) {
+  const Text address = u"hiromi.tanaka.from.the.second.floor.office@mail.example.co.jp";
+  clickLine(1);
+  typeOver("txtAddress", address);
+  hostBeside();
+  const POINT at = onLine(1);
+  expectMailTo(keysOf([&] {
+                 std::atomic<bool> released = false;
+                 std::thread hand([&] {
+                   sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+                   for (int press = 0; press < 2; ++press) {
+                     sendMouse(MOUSEEVENTF_LEFTDOWN);
+                     Sleep(90);
+                     sendMouse(MOUSEEVENTF_LEFTUP);
+                     Sleep(40);
+                   }
+                   released = true;
+                 });
+                 EXPECT_TRUE(pumpUntil([&] { return released.load(); }));
+                 hand.join();
+                 pumpMessages();
+               }),
+               address);
+}
+
+// The keys pressed and let go, in order, without the modifiers the host read
+// as held: Wine's X11 driver lets go of the modifiers the X server does not
+// know to be held whenever it reads the mouse, so these are not ours to keep.
+std::vector<std::string> keyStrokes(const std::vector<std::string>& lines) {
+  std::vector<std::string> strokes;
+  for (const std::string& line : lines) {
+    if (line.starts_with("down ") || line.starts_with("up ")) {
+      strokes.push_back(line.substr(0, line.rfind(' ')));
+    }
+  }
+  return strokes;
+}
+
+TEST_F(LiveHostKeys, ACommandTypesItsKeysWhileTheMouseMovesOverTheWindow) {
+  press("Check3");
+  hostBeside();
+  const POINT a = onLine(0);
+  EXPECT_THAT(keyStrokes(keysOf([&] {
+                const MovingMouse moving(a, {a.x + 20, a.y + 6});
+                Sleep(20);
+                press("Command5");
+              })),
+              ElementsAreArray(keyStrokes(altCapitalKeys('F', 'L'))));
 }
 
 }  // namespace
