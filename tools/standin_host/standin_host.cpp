@@ -68,8 +68,8 @@ void record(HWND window, const std::wstring& line) {
   if (!window) return;
   state.shown.push_back(line);
   if (state.shown.size() > kShownLines) state.shown.pop_front();
+  // Painted once the keys waiting have been taken, as a busy program paints.
   InvalidateRect(window, nullptr, TRUE);
-  UpdateWindow(window);
 }
 
 std::wstring hex(unsigned value, int digits) {
