@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr DWORD kExitTimeoutMs = 5000;
+constexpr DWORD kExitTimeoutMs = 10000;       // the longest the program waits on the host
 constexpr UINT kStandinHangNow = WM_APP + 1;  // as the stand-in reads it
 
 bool inFolder(DWORD process, const fs::path& folder) {
