@@ -60,41 +60,32 @@ bool inFront(HWND window) {
   return true;
 }
 
-INPUT key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
-  return in;
-}
-
 void press(std::vector<INPUT>& out, WORD vk) {
-  out.push_back(key(vk, false));
-  out.push_back(key(vk, true));
+  out.push_back(virtualKey(vk, false));
+  out.push_back(virtualKey(vk, true));
 }
 
 void altDown(std::vector<INPUT>& out) {
-  out.push_back(key(VK_MENU, false));
+  out.push_back(virtualKey(VK_MENU, false));
   press(out, VK_DOWN);
-  out.push_back(key(VK_MENU, true));
+  out.push_back(virtualKey(VK_MENU, true));
 }
 
 void typed(std::vector<INPUT>& out, std::u16string_view text) {
   for (char16_t c : text) {
     const SHORT scan = VkKeyScanW(static_cast<wchar_t>(c));
     const bool shift = HIBYTE(scan) & 1;
-    if (shift) out.push_back(key(VK_SHIFT, false));
+    if (shift) out.push_back(virtualKey(VK_SHIFT, false));
     press(out, LOBYTE(scan));
-    if (shift) out.push_back(key(VK_SHIFT, true));
+    if (shift) out.push_back(virtualKey(VK_SHIFT, true));
   }
 }
 
 // Alt held over the capitals of "%(" ... ")".
 void altCapitals(std::vector<INPUT>& out, std::u16string_view capitals) {
-  out.push_back(key(VK_MENU, false));
+  out.push_back(virtualKey(VK_MENU, false));
   typed(out, capitals);
-  out.push_back(key(VK_MENU, true));
+  out.push_back(virtualKey(VK_MENU, true));
 }
 
 std::vector<INPUT> commandFloorKeys() {

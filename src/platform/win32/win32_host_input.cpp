@@ -188,15 +188,6 @@ WORD namedKeyCode(NamedKey key) {
   return 0;
 }
 
-INPUT virtualKey(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
-  return in;
-}
-
 INPUT unicodeUnit(wchar_t unit, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
@@ -437,6 +428,15 @@ class KeyReceiver {
 };
 
 }  // namespace
+
+INPUT virtualKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+  return in;
+}
 
 bool Win32HostInput::start(const std::filesystem::path& program) {
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
