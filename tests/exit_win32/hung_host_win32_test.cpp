@@ -66,11 +66,11 @@ class AnswerWatch {
   std::thread thread_;
 };
 
-class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
-                          protected LiveProgram<RecordingDialogs, DateRecordingClock> {
+template <class Param>
+class HostThatHangs : public ::testing::TestWithParam<Param>,
+                      protected LiveProgram<RecordingDialogs, DateRecordingClock> {
  protected:
-  void SetUp() override {
-    std::ofstream(f.folder.path() / GetParam()).put('\n');
+  void startWithHost() {
     f.put(kBookFile, bookOf({friendRow(u"あきこ")}, f.charset));
     ASSERT_TRUE(start());
     ASSERT_TRUE(startHost());
@@ -94,9 +94,32 @@ class HungHostWin32Test : public ::testing::TestWithParam<const char*>,
     watch.stop();
     EXPECT_FALSE(watch.unanswered());
     EXPECT_LT(watch.longest(), kAnswersWithin);
-    RecordProperty("click_ms", static_cast<int>(took.count()));
-    RecordProperty("longest_answer_ms", static_cast<int>(watch.longest().count()));
+    ::testing::Test::RecordProperty("click_ms", static_cast<int>(took.count()));
+    ::testing::Test::RecordProperty("longest_answer_ms", static_cast<int>(watch.longest().count()));
     return took;
+  }
+
+  void expectToldNotAnswering() const {
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
+  }
+  void expectDateSetBack(year_month_day today) const {
+    ASSERT_EQ(clock.dates.size(), 2u);
+    EXPECT_EQ(clock.dates[0], year_month_day{sys_days{today} + days{2}});
+    EXPECT_EQ(clock.dates[1], today);
+  }
+  void expectExitEnded() {
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(readSettings(f.get(kSettingsFile)).quitPostPet());
+    EXPECT_THAT(dialogs.shown, IsEmpty());
+  }
+};
+
+class HungHostWin32Test : public HostThatHangs<const char*> {
+ protected:
+  void SetUp() override {
+    std::ofstream(f.folder.path() / GetParam()).put('\n');
+    startWithHost();
   }
 };
 
@@ -104,8 +127,7 @@ class HungAfterStart : public HungHostWin32Test {};
 
 TEST_P(HungAfterStart, ACommandIsToldWithinSecondsAndNoKeyReachesTheHost) {
   EXPECT_LT(click(control("Command5")), 5s);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
+  expectToldNotAnswering();
   EXPECT_THAT(standinKeys(f.folder.path()), IsEmpty());
 }
 
@@ -113,11 +135,8 @@ TEST_P(HungAfterStart, CallingThePetBackSetsTheDateBackAtOnce) {
   const auto today = clock.now().date;
   // The hang is found at the activation; then only the pause remains.
   EXPECT_LT(click(control("Command2")), 8s);
-  ASSERT_EQ(clock.dates.size(), 2u);
-  EXPECT_EQ(clock.dates[0], year_month_day{sys_days{today} + days{2}});
-  EXPECT_EQ(clock.dates[1], today);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, hostFailureMessage(HostFailure::NotAnswering));
+  expectDateSetBack(today);
+  expectToldNotAnswering();
 }
 
 INSTANTIATE_TEST_SUITE_P(Standin, HungAfterStart, ::testing::Values("standin-hang"));
@@ -128,13 +147,46 @@ TEST_P(HungHostWin32Test, TheExitWritesTheSettingsAndEndsWithinSeconds) {
   ASSERT_TRUE(pressInFront(control("Check2")));
   ASSERT_TRUE(ticked(control("Check2")));
   EXPECT_LT(click(control("end")), 5s);
-  EXPECT_EQ(ends, 1);
-  EXPECT_TRUE(readSettings(f.get(kSettingsFile)).quitPostPet());
-  EXPECT_THAT(dialogs.shown, IsEmpty());
+  expectExitEnded();
 }
 
 INSTANTIATE_TEST_SUITE_P(Standin, HungHostWin32Test,
                          ::testing::Values("standin-hang", "standin-hang-on-close"));
+
+// A host that stopped answering a moment before the click, long before the
+// system would call it hung: every question to it runs out in slices, to
+// the end of its limit, whatever the clock does between two readings.
+class HungMomentsBefore : public HostThatHangs<int> {
+ protected:
+  void SetUp() override { startWithHost(); }
+
+  milliseconds clickAfterTheHang(HWND button) {
+    EXPECT_TRUE(hangStandinNow());
+    const auto clickAt = steady_clock::now() + milliseconds(GetParam());
+    while (steady_clock::now() < clickAt) waitAnswering(milliseconds(10));
+    return click(button);
+  }
+};
+
+TEST_P(HungMomentsBefore, ACommandIsToldWithinSeconds) {
+  EXPECT_LT(clickAfterTheHang(control("Command5")), 5s);
+  expectToldNotAnswering();
+}
+
+TEST_P(HungMomentsBefore, CallingThePetBackSetsTheDateBack) {
+  const auto today = clock.now().date;
+  EXPECT_LT(clickAfterTheHang(control("Command2")), 8s);
+  expectDateSetBack(today);
+  expectToldNotAnswering();
+}
+
+TEST_P(HungMomentsBefore, TheExitWritesTheSettingsAndEnds) {
+  ASSERT_TRUE(pressInFront(control("Check2")));
+  EXPECT_LT(clickAfterTheHang(control("end")), 5s);
+  expectExitEnded();
+}
+
+INSTANTIATE_TEST_SUITE_P(Standin, HungMomentsBefore, ::testing::Values(500, 2000, 4000));
 
 }  // namespace
 }  // namespace quillby::test

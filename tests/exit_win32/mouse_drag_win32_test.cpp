@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "support_win32/live_program.h"
+#include "support_win32/real_mouse.h"
 
 namespace quillby::test {
 namespace {
@@ -36,25 +37,6 @@ class ReleaseWatch {
   static inline int released_ = 0;
   HHOOK hook_;
 };
-
-INPUT mouseInput(DWORD flags, POINT to = {}) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    // Whole pixels map back to themselves: the normalized value rounded up.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = static_cast<LONG>((to.x * 65536LL + width - 1) / width);
-    in.mi.dy = static_cast<LONG>((to.y * 65536LL + height - 1) / height);
-  }
-  return in;
-}
-
-POINT onScreen(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  return client;
-}
 
 POINT middleOf(HWND control) {
   RECT r{};

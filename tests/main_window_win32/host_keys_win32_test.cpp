@@ -2,15 +2,21 @@
 // window while it is in front, as the stand-in host logs the keys.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "main_window_win32/live_main_window.h"
+#include "support_win32/real_mouse.h"
 
 namespace quillby::test {
 namespace {
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
+using namespace std::chrono_literals;
 
 class LiveHostKeys : public LiveMainWindow {
  protected:
@@ -29,6 +35,22 @@ class LiveHostKeys : public LiveMainWindow {
     withoutBox(act);
     EXPECT_FALSE(question.finish());
     return standinKeys(f.folder.path(), before);
+  }
+
+  // The host's window beside ours, so that the mouse over ours is over ours
+  // alone.
+  void hostBeside() const {
+    RECT ours{};
+    GetWindowRect(window(), &ours);
+    SetWindowPos(FindWindowW(nullptr, kStandinTitle), nullptr, ours.right + 8, ours.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  POINT onLine(int index) const {
+    RECT line{};
+    SendMessageW(list(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&line));
+    return onScreen(list(), {line.left + 4, (line.top + line.bottom) / 2});
   }
 
   // A new mail ("%(FN)"), the address typed as it is, then Tab.
@@ -84,6 +106,67 @@ TEST_F(LiveHostKeys, DoubleClickAndEnterMailTheFriendAtTheEditedAddress) {
               }),
               IsEmpty());
   EXPECT_EQ(selection(), 1);
+}
+
+// As a person double-clicks: each release about 90 ms after its press, the
+// second while the address is being typed. Records how long after the second
+// release the Tab arrived (0 when it came first).
+TEST_F(LiveHostKeys, ADoubleClickReleasedWhileTheAddressIsTypedMailsTheWholeAddress) {
+  const Text address = u"hiromi.tanaka.from.the.second.floor.office@mail.example.co.jp";
+  clickLine(1);
+  typeOver("txtAddress", address);
+  hostBeside();
+  const POINT at = onLine(1);
+  const auto tabArrived = [this] {
+    return std::ranges::count(standinKeys(f.folder.path()), tabKeys().front()) > 0;
+  };
+  std::chrono::duration<double, std::milli> tabAfterRelease{};
+  expectMailTo(keysOf([&] {
+                 std::atomic<bool> released = false;
+                 std::thread hand([&] {
+                   sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+                   for (int press = 0; press < 2; ++press) {
+                     sendMouse(MOUSEEVENTF_LEFTDOWN);
+                     Sleep(90);
+                     sendMouse(MOUSEEVENTF_LEFTUP);
+                     if (press == 0) Sleep(40);
+                   }
+                   const auto letGo = std::chrono::steady_clock::now();
+                   while (!tabArrived() && std::chrono::steady_clock::now() - letGo < 10s) Sleep(1);
+                   tabAfterRelease = std::chrono::steady_clock::now() - letGo;
+                   released = true;
+                 });
+                 EXPECT_TRUE(pumpUntil([&] { return released.load(); }));
+                 hand.join();
+                 pumpMessages();
+               }),
+               address);
+  RecordProperty("release_to_tab_ms", static_cast<int>(tabAfterRelease.count()));
+}
+
+// The keys pressed and let go, in order, without the modifiers the host read
+// as held: Wine's X11 driver lets go of the modifiers the X server does not
+// know to be held whenever it reads the mouse, so these are not ours to keep.
+std::vector<std::string> keyStrokes(const std::vector<std::string>& lines) {
+  std::vector<std::string> strokes;
+  for (const std::string& line : lines) {
+    if (line.starts_with("down ") || line.starts_with("up ")) {
+      strokes.push_back(line.substr(0, line.rfind(' ')));
+    }
+  }
+  return strokes;
+}
+
+TEST_F(LiveHostKeys, ACommandTypesItsKeysWhileTheMouseMovesOverTheWindow) {
+  press("Check3");
+  hostBeside();
+  const POINT a = onLine(0);
+  EXPECT_THAT(keyStrokes(keysOf([&] {
+                const MovingMouse moving(a, {a.x + 20, a.y + 6});
+                Sleep(20);
+                press("Command5");
+              })),
+              ElementsAreArray(keyStrokes(altCapitalKeys('F', 'L'))));
 }
 
 }  // namespace

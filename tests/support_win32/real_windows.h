@@ -43,10 +43,15 @@ inline void pumpMessages() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg);
 }
 
-// Handles this thread's messages until `done`; false when five seconds pass
-// first.
+// The longest the program itself waits on the host (for a cold start's
+// window): no state a test waits for is given up on sooner, however busy the
+// machine.
+constexpr ULONGLONG kLongestWaitMs = 10000;
+
+// Handles this thread's messages until `done`; false when the longest wait
+// passes first.
 inline bool pumpUntil(const std::function<bool()>& done) {
-  const ULONGLONG until = GetTickCount64() + 5000;
+  const ULONGLONG until = GetTickCount64() + kLongestWaitMs;
   for (;;) {
     pumpMessages();
     if (done()) return true;
@@ -56,9 +61,14 @@ inline bool pumpUntil(const std::function<bool()>& done) {
 }
 
 // True once `window` is the foreground window, as after the user clicked it.
+// Asked again until it is: the system may refuse while the foreground is
+// still on its way elsewhere.
 inline bool bringToFront(HWND window) {
-  SetForegroundWindow(window);
-  return pumpUntil([window] { return GetForegroundWindow() == window; });
+  return pumpUntil([window] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
 }
 
 // A child's rectangle in its parent's client coordinates.

@@ -13,7 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr DWORD kExitTimeoutMs = 5000;
+constexpr DWORD kExitTimeoutMs = 10000;       // the longest the program waits on the host
+constexpr UINT kStandinHangNow = WM_APP + 1;  // as the stand-in reads it
 
 bool inFolder(DWORD process, const fs::path& folder) {
   HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
@@ -99,6 +100,11 @@ void killStandins(const fs::path& folder) {
     WaitForSingleObject(process, kExitTimeoutMs);
     CloseHandle(process);
   }
+}
+
+bool hangStandinNow() {
+  const HWND standin = FindWindowW(nullptr, kStandinTitle);
+  return standin && PostMessageW(standin, kStandinHangNow, 0, 0);
 }
 
 std::vector<std::string> standinKeys(const fs::path& folder, std::size_t skip) {

@@ -34,6 +34,10 @@ bool closeStandins(const std::filesystem::path& folder);
 // hung one will not close.
 void killStandins(const std::filesystem::path& folder);
 
+// Makes the running stand-in stop handling messages from now on; false when
+// there is none.
+bool hangStandinNow();
+
 // The key lines the stand-in in `folder` has logged, without its start, hang
 // and exit lines (a second start logs one too, and exits); the first `skip`
 // left out.

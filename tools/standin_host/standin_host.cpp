@@ -4,7 +4,8 @@
 // "standin-slow" beside it, or "/slow" on the command line, it takes 200 ms
 // over every key message, like a busy host. With "standin-hang" or "/hang" it
 // stops handling messages once its window shows, like a hung host; with
-// "standin-hang-on-close" or "/hang-on-close" it does so when asked to close.
+// "standin-hang-on-close" or "/hang-on-close" it does so when asked to close;
+// and it does so at once on the message WM_APP + 1.
 #include <windows.h>
 
 #include <deque>
@@ -16,6 +17,7 @@ constexpr wchar_t kTitle[] = L"PostPet stand-in";
 constexpr wchar_t kClass[] = L"QuillbyStandinHost";
 constexpr wchar_t kMutex[] = L"QuillbyStandinHostRunning";
 constexpr DWORD kSlowMs = 200;
+constexpr UINT kHangNow = WM_APP + 1;
 constexpr std::size_t kShownLines = 24;
 constexpr std::size_t kShownKeys = 8;
 constexpr std::size_t kShownTyping = 60;
@@ -66,8 +68,8 @@ void record(HWND window, const std::wstring& line) {
   if (!window) return;
   state.shown.push_back(line);
   if (state.shown.size() > kShownLines) state.shown.pop_front();
+  // Painted once the keys waiting have been taken, as a busy program paints.
   InvalidateRect(window, nullptr, TRUE);
-  UpdateWindow(window);
 }
 
 std::wstring hex(unsigned value, int digits) {
@@ -184,6 +186,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       record(window, L"close");
       if (state.hang == Hang::OnClose) hangForever();
       break;
+    case kHangNow:
+      hangForever();
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

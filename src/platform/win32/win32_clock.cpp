@@ -63,6 +63,14 @@ ClockProblem problemFromLastError() {
                                                     : ClockProblem::Refused;
 }
 
+// Peeking handles the messages sent to us; paint messages are dispatched.
+void answerWaiting() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+    DispatchMessageW(&message);
+  }
+}
+
 }  // namespace
 
 LocalDateTime Win32Clock::now() const {
@@ -89,14 +97,17 @@ void Win32Clock::sleep(std::chrono::milliseconds duration) {
   }
 }
 
-void waitAnswering(std::chrono::milliseconds duration) {
-  const DWORD ms = static_cast<DWORD>(std::clamp<long long>(duration.count(), 0, INFINITE - 1));
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE | QS_PAINT);
-  MSG message;
-  // Peeking handles the messages sent to us; paint messages are dispatched.
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
-    DispatchMessageW(&message);
-  }
+void waitAnswering(std::chrono::milliseconds duration, void* event) {
+  const DWORD ms = static_cast<DWORD>(std::clamp<long long>(duration.count(), 1, INFINITE - 1));
+  HANDLE handles[] = {event};
+  MsgWaitForMultipleObjects(event ? 1 : 0, event ? handles : nullptr, FALSE, ms,
+                            QS_SENDMESSAGE | QS_PAINT);
+  answerWaiting();
+}
+
+void yieldAnswering() {
+  SwitchToThread();
+  answerWaiting();
 }
 
 ClockStatus Win32Clock::setDate(std::chrono::year_month_day date) {

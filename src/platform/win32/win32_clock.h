@@ -15,9 +15,14 @@ class Win32Clock final : public Clock {
   ClockStatus setDate(std::chrono::year_month_day date) override;
 };
 
-// Waits up to `duration` for something to arrive for our windows, then handles
-// what other threads sent them and their painting, but not the user's input,
+// Waits up to `duration`, at least 1 ms, for something to arrive for our
+// windows or, when given, for `event` to be set; then handles what other
+// threads sent our windows and their painting, but not the user's input,
 // which waits for the action under way to end.
-void waitAnswering(std::chrono::milliseconds duration);
+void waitAnswering(std::chrono::milliseconds duration, void* event = nullptr);
+
+// Lets other threads run, then handles what waitAnswering handles, without
+// waiting for anything.
+void yieldAnswering();
 
 }  // namespace quillby

@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_clock.h"
@@ -20,6 +23,8 @@ constexpr milliseconds kKeyTimeout{5000};     // one key taking longer: the rece
 constexpr milliseconds kRoundTripTimeout{5000};
 constexpr milliseconds kForegroundTimeout{1000};
 constexpr milliseconds kAnswerSlice{100};
+constexpr milliseconds kPollSlice{1};
+constexpr milliseconds kBriskPolling{3};
 constexpr milliseconds kLongestWait = std::chrono::hours(1);
 constexpr int kActivateAttempts = 3;
 
@@ -41,26 +46,38 @@ class Deadline {
   ULONGLONG until_;
 };
 
-// Waits for `done` until `deadline`, our own windows answering meanwhile.
+// Waits for `done` until `deadline`, our own windows answering meanwhile: at
+// first only letting other threads run, as a key or an activation is
+// usually taken within a fraction of a millisecond, then in 1 ms waits.
 template <class Done>
 bool waitFor(const Deadline& deadline, Done done) {
+  const Deadline briskly(kBriskPolling, deadline);
   while (!done()) {
     if (deadline.passed()) return false;
-    waitAnswering(std::min(milliseconds(1), deadline.left()));
+    if (briskly.passed()) {
+      waitAnswering(kPollSlice);
+    } else {
+      yieldAnswering();
+    }
   }
   return true;
 }
 
 // Whether the window's thread handles a message before the deadline. Asked in
 // short slices, so that our windows keep answering meanwhile; the system
-// answers at once for a thread it already knows to be hung.
+// answers at once for a thread it already knows to be hung. A slice is never
+// shorter than 1 ms: a timeout of 0 is no limit at all under Wine.
 bool answers(HWND window, const Deadline& deadline) {
   for (;;) {
+    if (deadline.passed()) return false;
+    const auto slice = std::clamp(deadline.left(), kPollSlice, kAnswerSlice);
     DWORD_PTR result = 0;
-    const auto slice = static_cast<UINT>(std::min(kAnswerSlice, deadline.left()).count());
-    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, slice, &result)) return true;
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                            static_cast<UINT>(slice.count()), &result)) {
+      return true;
+    }
     if (!IsWindow(window) || deadline.passed()) return false;
-    waitAnswering(std::min(kAnswerSlice, deadline.left()));
+    waitAnswering(std::clamp(deadline.left(), kPollSlice, kAnswerSlice));
   }
 }
 
@@ -72,6 +89,16 @@ bool ofOtherProcess(HWND window) {
   return process != GetCurrentProcessId();
 }
 
+// The start of another program's window title. GetWindowTextW reads it
+// without asking that program, which may not answer.
+Text titleStart(HWND window, std::size_t length) {
+  Text title(length + 1, u'\0');
+  const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(title.data()),
+                                    static_cast<int>(title.size()));
+  title.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return title;
+}
+
 struct PrefixSearch {
   Text prefix;
   HWND found = nullptr;
@@ -80,7 +107,7 @@ struct PrefixSearch {
 BOOL CALLBACK matchPrefix(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<PrefixSearch*>(param);
   if (!IsWindowVisible(window) || !ofOtherProcess(window)) return TRUE;
-  if (!windowText(window).starts_with(search.prefix)) return TRUE;
+  if (!titleStart(window, search.prefix.size()).starts_with(search.prefix)) return TRUE;
   search.found = window;
   return FALSE;
 }
@@ -161,15 +188,6 @@ WORD namedKeyCode(NamedKey key) {
   return 0;
 }
 
-INPUT virtualKey(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
-  return in;
-}
-
 INPUT unicodeUnit(wchar_t unit, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
@@ -209,18 +227,127 @@ void typeCharacter(std::vector<INPUT>& out, char32_t c, bool shiftHeld, HKL layo
   }
 }
 
-void pumpOwnKeys() {
+bool isDown(SHORT keyState) { return (keyState & 0x8000) != 0; }
+
+// The virtual key of a stroke and whether it presses or lets go.
+WPARAM strokeKey(const INPUT& stroke) {
+  return stroke.ki.dwFlags & KEYEVENTF_UNICODE ? VK_PACKET : stroke.ki.wVk;
+}
+bool pressing(const INPUT& stroke) { return !(stroke.ki.dwFlags & KEYEVENTF_KEYUP); }
+
+// Handles the key messages waiting for our own windows; true when `stroke`
+// was among them. Our own key state is no witness: under Wine it waits for
+// our mouse messages before it, which are left for after the action.
+bool pumpOwnKeys(const INPUT* stroke = nullptr) {
+  bool seen = false;
   MSG message;
   while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if (stroke && (down || up) && message.wParam == strokeKey(*stroke) &&
+        down == pressing(*stroke)) {
+      seen = true;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  return seen;
 }
 
+// Watches another thread's key state, which changes only as that thread takes
+// each key from its queue. Reading it means sharing that thread's input, and
+// threads that share input are handed it strictly in order: our own mouse
+// messages, left unread while we wait, would hold back every key after them.
+// So a thread of ours without windows shares it, and our windows' input stays
+// our own, to be handled once the action ends.
+class KeyStateWatch {
+ public:
+  explicit KeyStateWatch(DWORD thread)
+      : target_(thread),
+        asked_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+        seen_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    if (!asked_ || !seen_) return;
+    watcher_ = std::thread([this] { watch(); });
+    // The watcher is ours and does nothing else; it only waits to be run.
+    while (!ready_) WaitForSingleObject(seen_, 1);
+  }
+  ~KeyStateWatch() {
+    stop_ = true;
+    if (asked_) SetEvent(asked_);
+    if (watcher_.joinable()) watcher_.join();
+    if (asked_) CloseHandle(asked_);
+    if (seen_) CloseHandle(seen_);
+  }
+  KeyStateWatch(const KeyStateWatch&) = delete;
+  KeyStateWatch& operator=(const KeyStateWatch&) = delete;
+
+  bool watching() const { return attached_; }
+
+  // Waits until `vk` is down, or up, in the watched thread's key state, our
+  // windows answering meanwhile; false once `deadline` has passed, or at once
+  // when `elsewhere` says the keys now go to another thread.
+  template <class Elsewhere>
+  bool waitUntil(int vk, bool down, const Deadline& deadline, Elsewhere elsewhere) {
+    const unsigned wish = (++wishes_ << 9) | (down ? 0x100u : 0u) | static_cast<unsigned>(vk);
+    wish_ = wish;
+    SetEvent(asked_);
+    while (granted_ != wish) {
+      if (deadline.passed() || elsewhere()) {
+        wish_ = 0;
+        return false;
+      }
+      waitAnswering(kPollSlice, seen_);
+    }
+    return true;
+  }
+
+ private:
+  void watch() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that attaching needs
+    attached_ = AttachThreadInput(GetCurrentThreadId(), target_, TRUE) != FALSE;
+    ready_ = true;
+    SetEvent(seen_);
+    while (attached_ && !stop_) {
+      const unsigned wish = wish_;
+      if (!wish || granted_ == wish) {
+        WaitForSingleObject(asked_, 100);
+        continue;
+      }
+      const int vk = static_cast<int>(wish & 0xFF);
+      const bool down = (wish & 0x100) != 0;
+      // Brisk at first, as the key is usually taken at once; then in 1 ms
+      // sleeps, for a slow receiver.
+      const ULONGLONG brisk = GetTickCount64() + kBriskPolling.count();
+      while (!stop_ && wish_ == wish && isDown(GetKeyState(vk)) != down) {
+        if (GetTickCount64() < brisk) {
+          SwitchToThread();
+        } else {
+          Sleep(1);
+        }
+      }
+      if (wish_ == wish && !stop_) {
+        granted_ = wish;
+        SetEvent(seen_);
+      }
+    }
+    if (attached_) AttachThreadInput(GetCurrentThreadId(), target_, FALSE);
+  }
+
+  DWORD target_;
+  HANDLE asked_;
+  HANDLE seen_;
+  std::atomic<bool> ready_ = false;
+  std::atomic<bool> attached_ = false;
+  std::atomic<bool> stop_ = false;
+  std::atomic<unsigned> wish_ = 0;
+  std::atomic<unsigned> granted_ = 0;
+  unsigned wishes_ = 0;
+  std::thread watcher_;
+};
+
 // The thread the keys go to, and when it has taken each of them. Keys go to
-// the foreground window's thread; we share its input state, whose key state
-// changes only as that thread takes each key from its queue. Keys for our own
-// windows we take ourselves.
+// the foreground window's thread; keys for our own windows we take ourselves.
 class KeyReceiver {
  public:
   explicit KeyReceiver(milliseconds patience) : patience_(patience, patience) {}
@@ -240,10 +367,17 @@ class KeyReceiver {
     }
     INPUT copy = stroke;
     if (SendInput(1, &copy, sizeof(INPUT)) != 1) return false;
-    return waitFor(Deadline(kKeyTimeout, patience_), [this, &stroke] {
+    const Deadline deadline(kKeyTimeout, patience_);
+    for (;;) {
       follow();
-      return taken(stroke);
-    });
+      if (own_) return waitFor(deadline, [&stroke] { return pumpOwnKeys(&stroke); });
+      if (!watch_) return waitFor(deadline, [&stroke] { return asyncTaken(stroke); });
+      if (watch_->waitUntil(static_cast<int>(strokeKey(stroke)), pressing(stroke), deadline,
+                            [this] { return GetForegroundWindow() != window_; })) {
+        return true;
+      }
+      if (deadline.passed()) return false;
+    }
   }
 
   // The key state changes as a key is taken, before it is handled; once the
@@ -271,30 +405,38 @@ class KeyReceiver {
     window_ = foreground;
     const DWORD thread = threadOf(foreground);
     own_ = thread == GetCurrentThreadId();
-    attached_ = attachment_.attach(thread);
+    watch_.reset();
+    if (thread != 0 && !own_) {
+      watch_ = std::make_unique<KeyStateWatch>(thread);
+      if (!watch_->watching()) watch_.reset();
+    }
     layout_ = GetKeyboardLayout(thread);
   }
 
-  bool taken(const INPUT& stroke) {
-    const bool unicode = stroke.ki.dwFlags & KEYEVENTF_UNICODE;
-    const int vk = unicode ? VK_PACKET : stroke.ki.wVk;
-    const bool down = !(stroke.ki.dwFlags & KEYEVENTF_KEYUP);
-    if (own_) pumpOwnKeys();
-    const SHORT state = attached_ || own_ ? GetKeyState(vk) : GetAsyncKeyState(vk);
-    return ((state & 0x8000) != 0) == down;
+  // Keys for a thread whose state cannot be read: gone out is all we know.
+  static bool asyncTaken(const INPUT& stroke) {
+    return isDown(GetAsyncKeyState(static_cast<int>(strokeKey(stroke)))) == pressing(stroke);
   }
 
   Deadline patience_;
-  InputAttachment attachment_;
+  std::unique_ptr<KeyStateWatch> watch_;
   HWND window_ = nullptr;
   bool answered_ = false;
   HKL layout_ = nullptr;
   bool followed_ = false;
   bool own_ = false;
-  bool attached_ = false;
 };
 
 }  // namespace
+
+INPUT virtualKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+  return in;
+}
 
 bool Win32HostInput::start(const std::filesystem::path& program) {
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";

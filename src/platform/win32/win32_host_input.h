@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/host_input.h"
 
 namespace quillby {
@@ -14,5 +16,8 @@ class Win32HostInput final : public HostInput {
   Activation activate(TextView title, std::chrono::milliseconds patience) override;
   bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) override;
 };
+
+// The stroke that presses, or lets go of, the key `vk`, as the keyboard gives it.
+INPUT virtualKey(WORD vk, bool up);
 
 }  // namespace quillby
