@@ -12,7 +12,7 @@ import sys
 # Everything the program may import; all of it ships with Windows. A DLL of
 # the compiler's runtime here would mean the static link was lost.
 SYSTEM_DLLS = {"ADVAPI32.dll", "GDI32.dll", "IMM32.dll", "KERNEL32.dll", "msvcrt.dll", "USER32.dll"}
-MAX_BYTES = 1572864
+MAX_BYTES = 2 * 1024 * 1024  # static C++ runtime and all: anything near it is a library linked by mistake
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 JAPANESE_UNICODE = "041104B0"
 
