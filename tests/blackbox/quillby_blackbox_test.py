@@ -22,6 +22,7 @@ MEMO = "Quillby.memo"
 SETTINGS = "QUILLBY.INI"
 
 MAIN_CAPTION = "Quillby Ver0.5"
+COMPACT_NAME = "Quillby"  # shows no title, but screen readers and the taskbar read it
 MAIN_CLIENT = (481, 346)  # 7215 by 5190 twips
 SMALL_CLIENT = (162, 329)  # 2430 by 4935 twips
 # Controls in twips from the client area's corner: left, top, width, height.
@@ -84,7 +85,7 @@ def wait_main_window(watch, program):
 
 
 def wait_compact_window(watch, program, since):
-    shown = watch.wait_for(program.pid, lambda name: not name, SHOW_TIMEOUT,
+    shown = watch.wait_for(program.pid, lambda name: name == COMPACT_NAME, SHOW_TIMEOUT,
                            "the compact window", since)
     window = shown.window
     place = geometry(window)
