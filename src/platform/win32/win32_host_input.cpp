@@ -383,8 +383,14 @@ class KeyReceiver {
     const auto lastPress = std::ranges::find_if(chord.rbegin(), chord.rend(), pressing).base();
     const std::span presses(chord.begin(), lastPress);
     const std::span releases(lastPress, chord.end());
-    return (presses.empty() || sendTaken(presses, false, deadline)) &&
-           (releases.empty() || sendTaken(releases, true, deadline));
+    if (presses.empty()) return sendTaken(releases, true, deadline);
+    if (!sendTaken(presses, false, deadline)) {
+      // Never leave a key held down for the user's own typing.
+      std::vector<INPUT> ups(releases.begin(), releases.end());
+      SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
+      return false;
+    }
+    return releases.empty() || sendTaken(releases, true, deadline);
   }
 
   // The key state changes as a key is taken, before it is handled; once the
