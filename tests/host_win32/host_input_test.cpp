@@ -112,6 +112,14 @@ TEST_F(StandinHost, ASendReturnsOnlyAfterASlowHostHasTakenTheLastKey) {
   EXPECT_EQ(newKeys(), atReturn);  // nothing was still on its way
 }
 
+TEST_F(StandinHost, AHostThatStopsWithinAChordIsLeftNoKeyHeld) {
+  std::ofstream(folder / "standin-hang-on-key").put('\n');
+  startStandin();
+  EXPECT_NE(driver.SendHostKeys(u"%(FM)"), std::nullopt);
+  for (int vk : {VK_MENU, VK_SHIFT, int{'M'}}) EXPECT_FALSE(GetAsyncKeyState(vk) & 0x8000) << vk;
+  test::killStandins(folder.path());
+}
+
 TEST(Win32Clock, NowIsTheLocalDateAndTimeOfDay) {
   SYSTEMTIME before;
   GetLocalTime(&before);

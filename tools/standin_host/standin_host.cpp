@@ -5,7 +5,8 @@
 // over every key message, like a busy host. With "standin-hang" or "/hang" it
 // stops handling messages once its window shows, like a hung host; with
 // "standin-hang-on-close" or "/hang-on-close" it does so when asked to close;
-// and it does so at once on the message WM_APP + 1.
+// with "standin-hang-on-key" or "/hang-on-key" once it has taken its first
+// key; and it does so at once on the message WM_APP + 1.
 #include <windows.h>
 
 #include <deque>
@@ -22,7 +23,7 @@ constexpr std::size_t kShownLines = 24;
 constexpr std::size_t kShownKeys = 8;
 constexpr std::size_t kShownTyping = 60;
 
-enum class Hang { Never, AfterStart, OnClose };
+enum class Hang { Never, AfterStart, OnClose, OnKey };
 
 struct State {
   HANDLE log = INVALID_HANDLE_VALUE;
@@ -177,6 +178,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       remember(message, wParam);
       record(window,
              kind + (isChar ? characterText(wParam) : keyName(wParam)) + L" " + modifiers());
+      if (state.hang == Hang::OnKey) hangForever();
       // Alt+F4 must still close the window; Alt+letter and a lone Alt must not
       // start the system menu, which would swallow the keys after them.
       if (message == WM_SYSKEYDOWN) break;
@@ -221,6 +223,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
   };
   state.slow = chosen(L"slow");
   state.hang = chosen(L"hang-on-close") ? Hang::OnClose
+               : chosen(L"hang-on-key") ? Hang::OnKey
                : chosen(L"hang")        ? Hang::AfterStart
                                         : Hang::Never;
   record(nullptr, state.slow ? L"start slow" : L"start");

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -284,10 +285,10 @@ class KeyStateWatch {
   bool watching() const { return attached_; }
 
   // Waits until `vk` is down, or up, in the watched thread's key state, our
-  // windows answering meanwhile; false once `deadline` has passed, or at once
-  // when `elsewhere` says the keys now go to another thread.
+  // windows answering meanwhile when `answering`; false once `deadline` has
+  // passed, or at once when `elsewhere` says the keys now go to another thread.
   template <class Elsewhere>
-  bool waitUntil(int vk, bool down, const Deadline& deadline, Elsewhere elsewhere) {
+  bool waitUntil(int vk, bool down, bool answering, const Deadline& deadline, Elsewhere elsewhere) {
     const unsigned wish = (++wishes_ << 9) | (down ? 0x100u : 0u) | static_cast<unsigned>(vk);
     wish_ = wish;
     SetEvent(asked_);
@@ -296,7 +297,11 @@ class KeyStateWatch {
         wish_ = 0;
         return false;
       }
-      waitAnswering(kPollSlice, seen_);
+      if (answering) {
+        waitAnswering(kPollSlice, seen_);
+      } else {
+        WaitForSingleObject(seen_, static_cast<DWORD>(kPollSlice.count()));
+      }
     }
     return true;
   }
@@ -357,27 +362,35 @@ class KeyReceiver {
     return layout_;
   }
 
-  // A receiver that does not answer gets no key: it would take it whenever
-  // it woke up, in whatever it had in front then.
-  bool deliver(const INPUT& stroke) {
+  // Sends a chord, from one moment with no key held to the next, so that no
+  // key goes out with a modifier let go behind our back. Under Wine our own
+  // thread, whenever it looks for messages, has the X11 driver let go of the
+  // modifiers the X server does not know to be held (it never sees injected
+  // keys), and a letter queued after that loses its Alt or Shift. So the
+  // chord goes out in two batches: up to its last press, waited for without
+  // looking for messages, then the releases, which leave nothing held.
+  // A receiver that does not answer gets no key: it would take it whenever it
+  // woke up, in whatever it had in front then.
+  bool deliver(std::span<const INPUT> chord) {
     follow();
     if (window_ && !own_ && !answered_) {
       if (!answers(window_, Deadline(kAnswerTimeout, patience_))) return false;
       answered_ = true;
     }
-    INPUT copy = stroke;
-    if (SendInput(1, &copy, sizeof(INPUT)) != 1) return false;
     const Deadline deadline(kKeyTimeout, patience_);
-    for (;;) {
-      follow();
-      if (own_) return waitFor(deadline, [&stroke] { return pumpOwnKeys(&stroke); });
-      if (!watch_) return waitFor(deadline, [&stroke] { return asyncTaken(stroke); });
-      if (watch_->waitUntil(static_cast<int>(strokeKey(stroke)), pressing(stroke), deadline,
-                            [this] { return GetForegroundWindow() != window_; })) {
-        return true;
-      }
-      if (deadline.passed()) return false;
+    // Keys for our own windows are seen as messages, whatever the key state.
+    if (own_) return sendTaken(chord, true, deadline);
+    const auto lastPress = std::ranges::find_if(chord.rbegin(), chord.rend(), pressing).base();
+    const std::span presses(chord.begin(), lastPress);
+    const std::span releases(lastPress, chord.end());
+    if (presses.empty()) return sendTaken(releases, true, deadline);
+    if (!sendTaken(presses, false, deadline)) {
+      // Never leave a key held down for the user's own typing.
+      std::vector<INPUT> ups(releases.begin(), releases.end());
+      SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
+      return false;
     }
+    return releases.empty() || sendTaken(releases, true, deadline);
   }
 
   // The key state changes as a key is taken, before it is handled; once the
@@ -397,6 +410,25 @@ class KeyReceiver {
   }
 
  private:
+  // Sends `strokes` in one go and waits until the last of them is taken.
+  bool sendTaken(std::span<const INPUT> strokes, bool answering, const Deadline& deadline) {
+    std::vector<INPUT> batch(strokes.begin(), strokes.end());
+    if (SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT)) != batch.size()) {
+      return false;
+    }
+    const INPUT& last = strokes.back();
+    for (;;) {
+      follow();
+      if (own_) return waitFor(deadline, [&last] { return pumpOwnKeys(&last); });
+      if (!watch_) return waitFor(deadline, [&last] { return asyncTaken(last); });
+      if (watch_->waitUntil(static_cast<int>(strokeKey(last)), pressing(last), answering, deadline,
+                            [this] { return GetForegroundWindow() != window_; })) {
+        return true;
+      }
+      if (deadline.passed()) return false;
+    }
+  }
+
   void follow() {
     HWND foreground = GetForegroundWindow();
     if (followed_ && foreground == window_) return;
@@ -486,8 +518,20 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
 
 bool Win32HostInput::send(std::span<const KeyEvent> keys, milliseconds patience) {
   KeyReceiver receiver(patience);
-  std::vector<WORD> down;  // keys pressed and not let go yet
+  std::vector<WORD> down;    // keys pressed and not let go yet
+  std::vector<INPUT> chord;  // strokes from one moment with no key held to the next
   const auto isDown = [&down](WORD vk) { return std::ranges::find(down, vk) != down.end(); };
+  const auto deliver = [&] {
+    const bool taken = chord.empty() || receiver.deliver(chord);
+    chord.clear();
+    if (taken) return true;
+    // Never leave a modifier held down for the user's own typing.
+    for (auto held = down.rbegin(); held != down.rend(); ++held) {
+      INPUT up = virtualKey(*held, true);
+      SendInput(1, &up, sizeof(INPUT));
+    }
+    return false;
+  };
 
   for (const KeyEvent& key : keys) {
     std::vector<INPUT> strokes;
@@ -507,19 +551,13 @@ bool Win32HostInput::send(std::span<const KeyEvent> keys, milliseconds patience)
     }
     for (const INPUT& stroke : strokes) {
       const WORD vk = stroke.ki.wVk;
-      if (vk && !(stroke.ki.dwFlags & KEYEVENTF_KEYUP)) down.push_back(vk);
-      if (vk && (stroke.ki.dwFlags & KEYEVENTF_KEYUP)) std::erase(down, vk);
-      if (!receiver.deliver(stroke)) {
-        // Never leave a modifier held down for the user's own typing.
-        for (auto held = down.rbegin(); held != down.rend(); ++held) {
-          INPUT up = virtualKey(*held, true);
-          SendInput(1, &up, sizeof(INPUT));
-        }
-        return false;
-      }
+      if (vk && pressing(stroke)) down.push_back(vk);
+      if (vk && !pressing(stroke)) std::erase(down, vk);
+      chord.push_back(stroke);
+      if (!pressing(stroke) && down.empty() && !deliver()) return false;
     }
   }
-  return receiver.finish();
+  return deliver() && receiver.finish();
 }
 
 }  // namespace quillby
