@@ -52,8 +52,7 @@ std::optional<BookFailureInfo> makeMoves(Files& files, const std::vector<Move>& 
 // Only once no marker names them.
 void removeTemporaries(Files& files) {
   for (const fs::path* name : {&kNewMemoFile, &kNewBookFile, &kOldMemoFile}) {
-    const fs::path file = inProgramFolder(files, *name);
-    if (files.exists(file)) (void)files.remove(file);
+    (void)files.remove(inProgramFolder(files, *name));  // none there is fine
   }
   const fs::path folder = inProgramFolder(files, ".");
   auto entries = files.listFolder(folder);
