@@ -133,6 +133,11 @@ void removeSave(Files& files, const fs::path& folder, const std::string& name) {
   discard(files, unfinished, contentsOf(files, unfinished));
 }
 
+// Only a finished folder that holds a book is a save.
+bool cutShort(const SaveName& save, const Contents& contents) {
+  return save.unfinished || !contents.book;
+}
+
 struct Listing {
   std::vector<SaveName> saves;  // finished and ours, oldest first
   std::uint64_t highestNumber = 0;
@@ -149,8 +154,7 @@ Result<Listing, FileError> tidyListing(Files& files, const fs::path& folder) {
     listing.highestNumber = std::max(listing.highestNumber, save->number.value_or(0));
     const Contents contents = contentsOf(files, folder / entry);
     if (!contents.ours) continue;
-    // Only a finished folder that holds a book is a save.
-    if (save->unfinished || !contents.book) {
+    if (cutShort(*save, contents)) {
       discard(files, folder / entry, contents);
       continue;
     }
@@ -172,8 +176,18 @@ bool holds(const Files& files, const fs::path& file, const std::optional<Bytes>&
 
 }  // namespace
 
+// Runs at every start. A numbered folder under its own name was written whole
+// under "~" first, so only the others are looked into.
 void removeUnfinishedBackups(Files& files) {
-  (void)tidyListing(files, inProgramFolder(files, kBackupsFolder));
+  const fs::path folder = inProgramFolder(files, kBackupsFolder);
+  auto entries = files.listFolder(folder);
+  if (!entries) return;
+  for (const auto& entry : entries.value()) {
+    const auto save = saveName(entry);
+    if (!save || (save->number && !save->unfinished)) continue;
+    const Contents contents = contentsOf(files, folder / entry);
+    if (cutShort(*save, contents)) discard(files, folder / entry, contents);
+  }
 }
 
 std::optional<BookFailureInfo> keepEarlierVersion(Files& files, const Clock& clock, BytesView book,
