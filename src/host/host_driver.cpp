@@ -23,7 +23,10 @@ const KeySequence& altDown() {
 HostStatus HostDriver::StartHost() {
   const std::filesystem::path folder = files_.programFolder();
   const bool running = input_.windowExists(kWindowTitle);
-  if (folder.empty() || !input_.start(folder / std::filesystem::path(Text(kProgram)))) {
+  // Running, the host takes the keys whatever the second start does, and
+  // under Wine a start takes as long as the command's keys.
+  const auto outcome = running ? StartOutcome::Unused : StartOutcome::Wanted;
+  if (folder.empty() || !input_.start(folder / std::filesystem::path(Text(kProgram)), outcome)) {
     return HostFailure::NotStarted;
   }
   // Counted in polls, and bounded on the steady clock too, as sleeps run long.

@@ -32,6 +32,10 @@ struct KeyEvent {
   bool operator==(const KeyEvent&) const = default;
 };
 
+// Whether a start's outcome is wanted. Where it is not, the start may go on
+// after `start` returns, and only a missing program is told.
+enum class StartOutcome : std::uint8_t { Wanted, Unused };
+
 enum class Activation : std::uint8_t {
   Done,          // the window is in front with the keyboard focus
   NoWindow,      // there is no such window, or it would not come to the front
@@ -44,8 +48,10 @@ class HostInput {
  public:
   virtual ~HostInput() = default;
 
-  // Starts `program` in a normal, focused window; does not wait for it.
-  virtual bool start(const std::filesystem::path& program) = 0;
+  // Starts `program` in a normal, focused window; does not wait for its
+  // window. False when the system refused to start it, as far as `outcome`
+  // asks to know.
+  virtual bool start(const std::filesystem::path& program, StartOutcome outcome) = 0;
   // A top-level window of another program titled exactly `title`, or else a
   // visible one whose title begins with it.
   virtual bool windowExists(TextView title) const = 0;

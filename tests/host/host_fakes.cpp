@@ -118,7 +118,7 @@ void FakeClock::moveWallClock(double seconds) {
   now_.date = std::chrono::sys_days{now_.date} + std::chrono::days{static_cast<int>(days)};
 }
 
-bool FakeHostInput::start(const std::filesystem::path& program) {
+bool FakeHostInput::start(const std::filesystem::path& program, StartOutcome) {
   if (!journal_.operation("start " + program.generic_string())) return false;
   started_ = true;
   return true;

@@ -92,7 +92,7 @@ class FakeHostInput final : public HostInput {
   explicit FakeHostInput(Journal& journal, FakeClock* clock = nullptr, double secondsPerSend = 0)
       : secondsPerSend(secondsPerSend), journal_(journal), clock_(clock) {}
 
-  bool start(const std::filesystem::path& program) override;
+  bool start(const std::filesystem::path& program, StartOutcome outcome) override;
   bool windowExists(TextView title) const override;
   Activation activate(TextView title, std::chrono::milliseconds patience) override;
   bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) override;

@@ -351,6 +351,23 @@ class KeyStateWatch {
   std::thread watcher_;
 };
 
+// The end of the chord that starts at `from`: the stroke after which no key is
+// held any more.
+template <class Stroke>
+Stroke chordEnd(Stroke from, Stroke end) {
+  std::vector<WPARAM> held;
+  for (; from != end; ++from) {
+    const WPARAM key = strokeKey(*from);
+    if (pressing(*from)) {
+      held.push_back(key);
+    } else {
+      std::erase(held, key);
+      if (held.empty()) return from + 1;
+    }
+  }
+  return end;
+}
+
 // The thread the keys go to, and when it has taken each of them. Keys go to
 // the foreground window's thread; keys for our own windows we take ourselves.
 class KeyReceiver {
@@ -362,35 +379,67 @@ class KeyReceiver {
     return layout_;
   }
 
-  // Sends a chord, from one moment with no key held to the next, so that no
-  // key goes out with a modifier let go behind our back. Under Wine our own
-  // thread, whenever it looks for messages, has the X11 driver let go of the
-  // modifiers the X server does not know to be held (it never sees injected
-  // keys), and a letter queued after that loses its Alt or Shift. So the
-  // chord goes out in two batches: up to its last press, waited for without
-  // looking for messages, then the releases, which leave nothing held.
+  // Sends the strokes in runs, each ending with the press of a key that no
+  // stroke before it in the run touches: once the receiver holds that key
+  // down, it has taken the whole run, as input is taken in order. A run ends
+  // only where the next would make its last key ambiguous, so a mail address
+  // goes out in a few runs instead of a wait for every key.
+  // Under Wine our own thread, whenever it looks for messages, has the X11
+  // driver let go of the modifiers the X server does not know to be held (it
+  // never sees injected keys), and a letter queued after that loses its Alt
+  // or Shift. So a run, which leaves its last keys held, is waited for
+  // without looking for messages; the releases after the last run leave
+  // nothing held and are waited for answering.
   // A receiver that does not answer gets no key: it would take it whenever it
   // woke up, in whatever it had in front then.
-  bool deliver(std::span<const INPUT> chord) {
-    follow();
-    if (window_ && !own_ && !answered_) {
-      if (!answers(window_, Deadline(kAnswerTimeout, patience_))) return false;
-      answered_ = true;
-    }
-    const Deadline deadline(kKeyTimeout, patience_);
-    // Keys for our own windows are seen as messages, whatever the key state.
-    if (own_) return sendTaken(chord, true, deadline);
-    const auto lastPress = std::ranges::find_if(chord.rbegin(), chord.rend(), pressing).base();
-    const std::span presses(chord.begin(), lastPress);
-    const std::span releases(lastPress, chord.end());
-    if (presses.empty()) return sendTaken(releases, true, deadline);
-    if (!sendTaken(presses, false, deadline)) {
-      // Never leave a key held down for the user's own typing.
-      std::vector<INPUT> ups(releases.begin(), releases.end());
+  bool deliver(std::span<const INPUT> strokes) {
+    std::vector<INPUT> run;   // ends with the presses of its latest chord
+    std::vector<INPUT> tail;  // the releases of that chord, not sent yet
+    // Never leave a key held down for the user's own typing: what the run
+    // was to let go of from before, and what it presses, go up whatever came.
+    const auto letGo = [&] {
+      std::vector<INPUT> ups(run.begin(), std::ranges::find_if(run, pressing));
+      ups.insert(ups.end(), tail.begin(), tail.end());
       SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
       return false;
+    };
+    const auto sendRun = [&] {
+      if (!answering() || !sendTaken(run, false)) return letGo();
+      run.clear();
+      return true;
+    };
+    const auto sendTail = [&] {
+      if (!answering() || !sendTaken(tail, true)) return letGo();
+      tail.clear();
+      return true;
+    };
+    for (auto chord = strokes.begin(); chord != strokes.end();) {
+      const auto end = chordEnd(chord, strokes.end());
+      const auto lastPress =
+          std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(chord), pressing)
+              .base();
+      const std::span presses(chord, lastPress);
+      const std::span releases(lastPress, end);
+      chord = end;
+      if (presses.empty()) {
+        tail.insert(tail.end(), releases.begin(), releases.end());
+        continue;
+      }
+      const WPARAM key = strokeKey(presses.back());
+      const auto touched = [key](std::span<const INPUT> part) {
+        return std::ranges::any_of(part, [key](const INPUT& s) { return strokeKey(s) == key; });
+      };
+      if (!run.empty() &&
+          (touched(run) || touched(tail) || touched(presses.first(presses.size() - 1)))) {
+        if (!sendRun()) return false;
+      }
+      if (run.empty() && touched(tail) && !sendTail()) return false;
+      run.insert(run.end(), tail.begin(), tail.end());
+      run.insert(run.end(), presses.begin(), presses.end());
+      tail.assign(releases.begin(), releases.end());
     }
-    return releases.empty() || sendTaken(releases, true, deadline);
+    if (!run.empty() && !sendRun()) return false;
+    return tail.empty() || sendTail();
   }
 
   // The key state changes as a key is taken, before it is handled; once the
@@ -410,8 +459,17 @@ class KeyReceiver {
   }
 
  private:
+  // Whether the window in front, once seen answering, takes keys.
+  bool answering() {
+    follow();
+    if (window_ && !own_ && !answered_)
+      answered_ = answers(window_, Deadline(kAnswerTimeout, patience_));
+    return !window_ || own_ || answered_;
+  }
+
   // Sends `strokes` in one go and waits until the last of them is taken.
-  bool sendTaken(std::span<const INPUT> strokes, bool answering, const Deadline& deadline) {
+  bool sendTaken(std::span<const INPUT> strokes, bool answering) {
+    const Deadline deadline(kKeyTimeout, patience_);
     std::vector<INPUT> batch(strokes.begin(), strokes.end());
     if (SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT)) != batch.size()) {
       return false;
@@ -470,20 +528,30 @@ INPUT virtualKey(WORD vk, bool up) {
   return in;
 }
 
-bool Win32HostInput::start(const std::filesystem::path& program) {
-  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
-  const std::wstring folder = program.parent_path().wstring();
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+bool Win32HostInput::start(const std::filesystem::path& program, StartOutcome outcome) {
+  const auto create = [program] {
+    std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+    const std::wstring folder = program.parent_path().wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+      return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  };
+  if (outcome == StartOutcome::Wanted) return create();
+  // Wine returns only once the new process has loaded, Windows much sooner:
+  // the start goes on beside the keys. A missing program is still told.
+  const DWORD attributes = GetFileAttributesW(program.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  std::thread(create).detach();
   return true;
 }
 
@@ -518,46 +586,26 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
 
 bool Win32HostInput::send(std::span<const KeyEvent> keys, milliseconds patience) {
   KeyReceiver receiver(patience);
-  std::vector<WORD> down;    // keys pressed and not let go yet
-  std::vector<INPUT> chord;  // strokes from one moment with no key held to the next
-  const auto isDown = [&down](WORD vk) { return std::ranges::find(down, vk) != down.end(); };
-  const auto deliver = [&] {
-    const bool taken = chord.empty() || receiver.deliver(chord);
-    chord.clear();
-    if (taken) return true;
-    // Never leave a modifier held down for the user's own typing.
-    for (auto held = down.rbegin(); held != down.rend(); ++held) {
-      INPUT up = virtualKey(*held, true);
-      SendInput(1, &up, sizeof(INPUT));
-    }
-    return false;
-  };
-
+  std::vector<INPUT> strokes;
+  bool shiftHeld = false;
   for (const KeyEvent& key : keys) {
-    std::vector<INPUT> strokes;
     switch (key.kind) {
       case KeyEvent::Kind::ModifierDown:
-        strokes.push_back(virtualKey(modifierKey(key.modifier), false));
+      case KeyEvent::Kind::ModifierUp: {
+        const bool up = key.kind == KeyEvent::Kind::ModifierUp;
+        strokes.push_back(virtualKey(modifierKey(key.modifier), up));
+        if (key.modifier == Modifier::Shift) shiftHeld = !up;
         break;
-      case KeyEvent::Kind::ModifierUp:
-        strokes.push_back(virtualKey(modifierKey(key.modifier), true));
-        break;
+      }
       case KeyEvent::Kind::Press:
         press(strokes, namedKeyCode(key.key));
         break;
       case KeyEvent::Kind::Type:
-        typeCharacter(strokes, key.character, isDown(VK_SHIFT), receiver.layout());
+        typeCharacter(strokes, key.character, shiftHeld, receiver.layout());
         break;
     }
-    for (const INPUT& stroke : strokes) {
-      const WORD vk = stroke.ki.wVk;
-      if (vk && pressing(stroke)) down.push_back(vk);
-      if (vk && !pressing(stroke)) std::erase(down, vk);
-      chord.push_back(stroke);
-      if (!pressing(stroke) && down.empty() && !deliver()) return false;
-    }
   }
-  return deliver() && receiver.finish();
+  return receiver.deliver(strokes) && receiver.finish();
 }
 
 }  // namespace quillby

@@ -7,11 +7,11 @@
 namespace quillby {
 
 // Another program driven through the real keyboard input: SendInput, with the
-// wait for each key read from the receiving thread's key state. Every wait on
+// wait for the keys read from the receiving thread's key state. Every wait on
 // the other program is bounded, and our own windows keep answering meanwhile.
 class Win32HostInput final : public HostInput {
  public:
-  bool start(const std::filesystem::path& program) override;
+  bool start(const std::filesystem::path& program, StartOutcome outcome) override;
   bool windowExists(TextView title) const override;
   Activation activate(TextView title, std::chrono::milliseconds patience) override;
   bool send(std::span<const KeyEvent> keys, std::chrono::milliseconds patience) override;
