@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <thread>
@@ -80,6 +83,16 @@ bool answers(HWND window, const Deadline& deadline) {
     if (!IsWindow(window) || deadline.passed()) return false;
     waitAnswering(std::clamp(deadline.left(), kPollSlice, kAnswerSlice));
   }
+}
+
+// As answers(), taking an answer from the same window a moment ago, as the
+// end of the previous send or the activation gives one.
+bool answersNow(HWND window, const Deadline& deadline, HostAnswer& last) {
+  constexpr ULONGLONG kMoment = 50;  // ms
+  if (last.window == window && GetTickCount64() - last.at <= kMoment) return true;
+  if (!answers(window, deadline)) return false;
+  last = {window, GetTickCount64()};
+  return true;
 }
 
 DWORD threadOf(HWND window) { return window ? GetWindowThreadProcessId(window, nullptr) : 0; }
@@ -255,101 +268,156 @@ bool pumpOwnKeys(const INPUT* stroke = nullptr) {
   return seen;
 }
 
+}  // namespace
+
 // Watches another thread's key state, which changes only as that thread takes
 // each key from its queue. Reading it means sharing that thread's input, and
 // threads that share input are handed it strictly in order: our own mouse
 // messages, left unread while we wait, would hold back every key after them.
-// So a thread of ours without windows shares it, and our windows' input stays
-// our own, to be handled once the action ends.
+// So a thread of ours without windows shares it while keys are sent, and our
+// windows' input stays our own, to be handled once the action ends. The
+// thread stays for the next send, as starting one under Wine can take longer
+// than typing a command.
 class KeyStateWatch {
  public:
-  explicit KeyStateWatch(DWORD thread)
-      : target_(thread),
-        asked_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-        seen_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-    if (!asked_ || !seen_) return;
-    watcher_ = std::thread([this] { watch(); });
-    // The watcher is ours and does nothing else; it only waits to be run.
-    while (!ready_) WaitForSingleObject(seen_, 1);
+  KeyStateWatch()
+      : asked_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+        done_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    if (asked_ && done_) watcher_ = std::thread([this] { work(); });
   }
   ~KeyStateWatch() {
     stop_ = true;
     if (asked_) SetEvent(asked_);
     if (watcher_.joinable()) watcher_.join();
     if (asked_) CloseHandle(asked_);
-    if (seen_) CloseHandle(seen_);
+    if (done_) CloseHandle(done_);
   }
   KeyStateWatch(const KeyStateWatch&) = delete;
   KeyStateWatch& operator=(const KeyStateWatch&) = delete;
 
-  bool watching() const { return attached_; }
+  // Shares `thread`'s input from now on, or nobody's for 0; false when the
+  // system refuses or the watcher does not answer.
+  bool follow(DWORD thread) {
+    if (!watcher_.joinable()) return false;
+    const unsigned ticket = post({Job::Follow, thread});
+    const Deadline deadline(kAnswerTimeout, kAnswerTimeout);
+    while (done_ != nullptr && doneTicket_ != ticket) {
+      if (deadline.passed()) return false;
+      WaitForSingleObject(done_, static_cast<DWORD>(kPollSlice.count()));
+    }
+    return followed_ == thread;
+  }
 
-  // Waits until `vk` is down, or up, in the watched thread's key state, our
-  // windows answering meanwhile when `answering`; false once `deadline` has
-  // passed, or at once when `elsewhere` says the keys now go to another thread.
+  // Waits until `vk` is down, or up, in the followed thread's key state, our
+  // windows answering meanwhile when `answering`. False once `patience` has
+  // passed or kKeyTimeout has, with no key taken meanwhile; false at once when
+  // `elsewhere` says the keys now go to another thread.
   template <class Elsewhere>
-  bool waitUntil(int vk, bool down, bool answering, const Deadline& deadline, Elsewhere elsewhere) {
-    const unsigned wish = (++wishes_ << 9) | (down ? 0x100u : 0u) | static_cast<unsigned>(vk);
-    wish_ = wish;
-    SetEvent(asked_);
-    while (granted_ != wish) {
+  bool waitUntil(int vk, bool down, bool answering, const Deadline& patience, Elsewhere elsewhere) {
+    const unsigned ticket = post({Job::Wait, 0, vk, down});
+    unsigned progress = progress_;
+    for (Deadline deadline(kKeyTimeout, patience); doneTicket_ != ticket;) {
+      if (progress != progress_) {
+        progress = progress_;
+        deadline = Deadline(kKeyTimeout, patience);
+      }
       if (deadline.passed() || elsewhere()) {
-        wish_ = 0;
+        post({Job::Idle});
         return false;
       }
       if (answering) {
-        waitAnswering(kPollSlice, seen_);
+        waitAnswering(kPollSlice, done_);
       } else {
-        WaitForSingleObject(seen_, static_cast<DWORD>(kPollSlice.count()));
+        WaitForSingleObject(done_, static_cast<DWORD>(kPollSlice.count()));
       }
     }
     return true;
   }
 
  private:
-  void watch() {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that attaching needs
-    attached_ = AttachThreadInput(GetCurrentThreadId(), target_, TRUE) != FALSE;
-    ready_ = true;
-    SetEvent(seen_);
-    while (attached_ && !stop_) {
-      const unsigned wish = wish_;
-      if (!wish || granted_ == wish) {
-        WaitForSingleObject(asked_, 100);
-        continue;
-      }
-      const int vk = static_cast<int>(wish & 0xFF);
-      const bool down = (wish & 0x100) != 0;
-      // Brisk at first, as the key is usually taken at once; then in 1 ms
-      // sleeps, for a slow receiver.
-      const ULONGLONG brisk = GetTickCount64() + kBriskPolling.count();
-      while (!stop_ && wish_ == wish && isDown(GetKeyState(vk)) != down) {
-        if (GetTickCount64() < brisk) {
-          SwitchToThread();
-        } else {
-          Sleep(1);
-        }
-      }
-      if (wish_ == wish && !stop_) {
-        granted_ = wish;
-        SetEvent(seen_);
-      }
-    }
-    if (attached_) AttachThreadInput(GetCurrentThreadId(), target_, FALSE);
+  struct Job {
+    enum Kind : std::uint8_t { Idle, Follow, Wait } kind = Idle;
+    DWORD thread = 0;
+    int vk = 0;
+    bool down = false;
+  };
+
+  unsigned post(const Job& job) {
+    std::scoped_lock lock(mutex_);
+    job_ = job;
+    const unsigned ticket = ++ticket_;
+    SetEvent(asked_);
+    return ticket;
   }
 
-  DWORD target_;
+  void done(unsigned ticket) {
+    doneTicket_ = ticket;
+    SetEvent(done_);
+  }
+
+  void work() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that sharing input needs
+    while (!stop_) {
+      WaitForSingleObject(asked_, INFINITE);
+      Job job;
+      unsigned ticket = 0;
+      {
+        std::scoped_lock lock(mutex_);
+        job = job_;
+        ticket = ticket_;
+      }
+      if (job.kind == Job::Follow) {
+        if (job.thread != followed_) share(job.thread);
+        done(ticket);
+      } else if (job.kind == Job::Wait) {
+        watch(job, ticket);
+      }
+    }
+    share(0);
+  }
+
+  void share(DWORD thread) {
+    if (followed_) AttachThreadInput(GetCurrentThreadId(), followed_, FALSE);
+    followed_ = thread && AttachThreadInput(GetCurrentThreadId(), thread, TRUE) ? thread : 0;
+  }
+
+  // Brisk at first, as a key is usually taken at once; then in 1 ms sleeps,
+  // for a slow receiver. Any change of the key state is a key taken.
+  void watch(const Job& job, unsigned ticket) {
+    std::array<BYTE, 256> seen{};
+    std::array<BYTE, 256> keys{};
+    const ULONGLONG brisk = GetTickCount64() + kBriskPolling.count();
+    while (!stop_ && ticket_ == ticket) {
+      if (GetKeyboardState(keys.data())) {
+        if (((keys[job.vk & 0xFF] & 0x80) != 0) == job.down) return done(ticket);
+        if (keys != seen) {
+          seen = keys;
+          ++progress_;
+          SetEvent(done_);
+        }
+      }
+      if (GetTickCount64() < brisk) {
+        SwitchToThread();
+      } else {
+        Sleep(1);
+      }
+    }
+  }
+
   HANDLE asked_;
-  HANDLE seen_;
-  std::atomic<bool> ready_ = false;
-  std::atomic<bool> attached_ = false;
+  HANDLE done_;
+  std::mutex mutex_;
+  Job job_;
+  std::atomic<unsigned> ticket_ = 0;
+  std::atomic<unsigned> doneTicket_ = 0;
+  std::atomic<unsigned> progress_ = 0;
+  std::atomic<DWORD> followed_ = 0;
   std::atomic<bool> stop_ = false;
-  std::atomic<unsigned> wish_ = 0;
-  std::atomic<unsigned> granted_ = 0;
-  unsigned wishes_ = 0;
   std::thread watcher_;
 };
+
+namespace {
 
 // The end of the chord that starts at `from`: the stroke after which no key is
 // held any more.
@@ -372,7 +440,13 @@ Stroke chordEnd(Stroke from, Stroke end) {
 // the foreground window's thread; keys for our own windows we take ourselves.
 class KeyReceiver {
  public:
-  explicit KeyReceiver(milliseconds patience) : patience_(patience, patience) {}
+  KeyReceiver(KeyStateWatch& watch, HostAnswer& lastAnswer, milliseconds patience)
+      : watch_(watch), lastAnswer_(lastAnswer), patience_(patience, patience) {}
+  ~KeyReceiver() {
+    if (watching_) watch_.follow(0);
+  }
+  KeyReceiver(const KeyReceiver&) = delete;
+  KeyReceiver& operator=(const KeyReceiver&) = delete;
 
   HKL layout() {
     follow();
@@ -455,6 +529,7 @@ class KeyReceiver {
         return !IsWindow(window_);  // closed by the keys themselves
       }
     }
+    if (window_) lastAnswer_ = {window_, GetTickCount64()};
     return true;
   }
 
@@ -463,13 +538,12 @@ class KeyReceiver {
   bool answering() {
     follow();
     if (window_ && !own_ && !answered_)
-      answered_ = answers(window_, Deadline(kAnswerTimeout, patience_));
+      answered_ = answersNow(window_, Deadline(kAnswerTimeout, patience_), lastAnswer_);
     return !window_ || own_ || answered_;
   }
 
   // Sends `strokes` in one go and waits until the last of them is taken.
   bool sendTaken(std::span<const INPUT> strokes, bool answering) {
-    const Deadline deadline(kKeyTimeout, patience_);
     std::vector<INPUT> batch(strokes.begin(), strokes.end());
     if (SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT)) != batch.size()) {
       return false;
@@ -477,13 +551,15 @@ class KeyReceiver {
     const INPUT& last = strokes.back();
     for (;;) {
       follow();
+      const Deadline deadline(kKeyTimeout, patience_);
       if (own_) return waitFor(deadline, [&last] { return pumpOwnKeys(&last); });
-      if (!watch_) return waitFor(deadline, [&last] { return asyncTaken(last); });
-      if (watch_->waitUntil(static_cast<int>(strokeKey(last)), pressing(last), answering, deadline,
-                            [this] { return GetForegroundWindow() != window_; })) {
+      if (!watching_) return waitFor(deadline, [&last] { return asyncTaken(last); });
+      const auto elsewhere = [this] { return GetForegroundWindow() != window_; };
+      if (watch_.waitUntil(static_cast<int>(strokeKey(last)), pressing(last), answering, patience_,
+                           elsewhere)) {
         return true;
       }
-      if (deadline.passed()) return false;
+      if (patience_.passed() || !elsewhere()) return false;
     }
   }
 
@@ -495,11 +571,7 @@ class KeyReceiver {
     window_ = foreground;
     const DWORD thread = threadOf(foreground);
     own_ = thread == GetCurrentThreadId();
-    watch_.reset();
-    if (thread != 0 && !own_) {
-      watch_ = std::make_unique<KeyStateWatch>(thread);
-      if (!watch_->watching()) watch_.reset();
-    }
+    watching_ = thread != 0 && !own_ && watch_.follow(thread);
     layout_ = GetKeyboardLayout(thread);
   }
 
@@ -508,9 +580,11 @@ class KeyReceiver {
     return isDown(GetAsyncKeyState(static_cast<int>(strokeKey(stroke)))) == pressing(stroke);
   }
 
+  KeyStateWatch& watch_;
+  HostAnswer& lastAnswer_;
   Deadline patience_;
-  std::unique_ptr<KeyStateWatch> watch_;
   HWND window_ = nullptr;
+  bool watching_ = false;
   bool answered_ = false;
   HKL layout_ = nullptr;
   bool followed_ = false;
@@ -564,7 +638,7 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
   HWND window = findWindow(title);
   if (!window) return Activation::NoWindow;
   for (int attempt = 0; attempt < kActivateAttempts; ++attempt) {
-    if (!answers(window, Deadline(kAnswerTimeout, deadline))) {
+    if (!answersNow(window, Deadline(kAnswerTimeout, deadline), lastAnswer_)) {
       return IsWindow(window) ? Activation::NotAnswering : Activation::NoWindow;
     }
     if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
@@ -584,8 +658,12 @@ Activation Win32HostInput::activate(TextView title, milliseconds patience) {
   return Activation::NoWindow;
 }
 
+Win32HostInput::Win32HostInput() = default;
+Win32HostInput::~Win32HostInput() = default;
+
 bool Win32HostInput::send(std::span<const KeyEvent> keys, milliseconds patience) {
-  KeyReceiver receiver(patience);
+  if (!watch_) watch_ = std::make_unique<KeyStateWatch>();
+  KeyReceiver receiver(*watch_, lastAnswer_, patience);
   std::vector<INPUT> strokes;
   bool shiftHeld = false;
   for (const KeyEvent& key : keys) {
