@@ -147,6 +147,15 @@ TEST_F(StandinHost, AMissingProgramIsToldAndNothingElseHappens) {
   EXPECT_FALSE(fs::exists(folder / "standin-keys.log"));
 }
 
+TEST_F(StandinHost, AMissingProgramIsToldThoughTheHostRuns) {
+  startStandin();
+  fs::rename(folder / "PostPet20.EXE", folder / "PostPet20.old");  // a running program cannot go
+  runHostCommandButton(driver, dialogs, HostCommand::Inbox, ConnectionHint::Skip);
+  ASSERT_EQ(dialogs.recorded.shown.size(), 1u);
+  EXPECT_EQ(dialogs.recorded.shown[0].text, hostFailureMessage(HostFailure::NotStarted));
+  EXPECT_THAT(newKeys(), IsEmpty());
+}
+
 TEST_F(StandinHost, ExitClosesTheHostWithAltF4) {
   startStandin();
   HANDLE process = test::openStandinProcess();
