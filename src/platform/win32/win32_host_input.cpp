@@ -301,7 +301,7 @@ class KeyStateWatch {
     if (!watcher_.joinable()) return false;
     const unsigned ticket = post({Job::Follow, thread});
     const Deadline deadline(kAnswerTimeout, kAnswerTimeout);
-    while (done_ != nullptr && doneTicket_ != ticket) {
+    while (doneTicket_ != ticket) {
       if (deadline.passed()) return false;
       WaitForSingleObject(done_, static_cast<DWORD>(kPollSlice.count()));
     }
@@ -467,6 +467,10 @@ class KeyReceiver {
   // A receiver that does not answer gets no key: it would take it whenever it
   // woke up, in whatever it had in front then.
   bool deliver(std::span<const INPUT> strokes) {
+    if (strokes.empty()) return true;
+    // Keys for our own windows are seen as messages, whatever the key state.
+    follow();
+    if (own_) return sendTaken(strokes, true);
     std::vector<INPUT> run;   // ends with the presses of its latest chord
     std::vector<INPUT> tail;  // the releases of that chord, not sent yet
     // Never leave a key held down for the user's own typing: what the run
