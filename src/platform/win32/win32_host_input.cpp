@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/win32/win32_clock.h"
@@ -436,6 +438,41 @@ Stroke chordEnd(Stroke from, Stroke end) {
   return end;
 }
 
+// Where the longest run from `from` may end: after the last press of the
+// latest chord whose last pressed key neither the pending releases nor any
+// stroke before that press touches, and where that chord ends. No lastPress
+// when no press is left; lastPress at `from` when every key that could end a
+// run is touched by the pending releases alone.
+struct RunEnd {
+  std::optional<const INPUT*> lastPress;
+  const INPUT* chordEnd = nullptr;
+};
+RunEnd furthestRunEnd(std::span<const INPUT> pending, const INPUT* from, const INPUT* end) {
+  std::unordered_set<WPARAM> touched;
+  for (const INPUT& stroke : pending) touched.insert(strokeKey(stroke));
+  RunEnd found;
+  RunEnd first;
+  for (const INPUT* chord = from; chord != end;) {
+    const INPUT* next = chordEnd(chord, end);
+    const INPUT* lastPress =
+        std::find_if(std::make_reverse_iterator(next), std::make_reverse_iterator(chord), pressing)
+            .base();
+    if (lastPress != chord) {
+      if (!first.lastPress) first = {lastPress, next};
+      for (const INPUT* stroke = chord; stroke + 1 < lastPress; ++stroke) {
+        touched.insert(strokeKey(*stroke));
+      }
+      if (!touched.contains(strokeKey(*(lastPress - 1)))) found = {lastPress, next};
+    }
+    for (const INPUT* stroke = chord; stroke != next; ++stroke) touched.insert(strokeKey(*stroke));
+    chord = next;
+  }
+  if (found.lastPress || !first.lastPress) return found;
+  // A chord that presses its last key twice has no witness of its own; it
+  // ends a run of its own, after the releases.
+  return pending.empty() ? first : RunEnd{from, from};
+}
+
 // The thread the keys go to, and when it has taken each of them. Keys go to
 // the foreground window's thread; keys for our own windows we take ourselves.
 class KeyReceiver {
@@ -455,9 +492,9 @@ class KeyReceiver {
 
   // Sends the strokes in runs, each ending with the press of a key that no
   // stroke before it in the run touches: once the receiver holds that key
-  // down, it has taken the whole run, as input is taken in order. A run ends
-  // only where the next would make its last key ambiguous, so a mail address
-  // goes out in a few runs instead of a wait for every key.
+  // down, it has taken the whole run, as input is taken in order. Each run
+  // reaches as far as such a key can be found, so a mail address goes out in
+  // two or three runs instead of a wait for every key.
   // Under Wine our own thread, whenever it looks for messages, has the X11
   // driver let go of the modifiers the X server does not know to be held (it
   // never sees injected keys), and a letter queued after that loses its Alt
@@ -491,32 +528,24 @@ class KeyReceiver {
       tail.clear();
       return true;
     };
-    for (auto chord = strokes.begin(); chord != strokes.end();) {
-      const auto end = chordEnd(chord, strokes.end());
-      const auto lastPress =
-          std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(chord), pressing)
-              .base();
-      const std::span presses(chord, lastPress);
-      const std::span releases(lastPress, end);
-      chord = end;
-      if (presses.empty()) {
-        tail.insert(tail.end(), releases.begin(), releases.end());
+    const INPUT* const last = strokes.data() + strokes.size();
+    for (const INPUT* from = strokes.data(); from != last;) {
+      const RunEnd end = furthestRunEnd(tail, from, last);
+      if (!end.lastPress) {
+        tail.insert(tail.end(), from, last);
+        break;
+      }
+      if (*end.lastPress == from) {
+        // The pending releases touch every key that could end a run.
+        if (!sendTail()) return false;
         continue;
       }
-      const WPARAM key = strokeKey(presses.back());
-      const auto touched = [key](std::span<const INPUT> part) {
-        return std::ranges::any_of(part, [key](const INPUT& s) { return strokeKey(s) == key; });
-      };
-      if (!run.empty() &&
-          (touched(run) || touched(tail) || touched(presses.first(presses.size() - 1)))) {
-        if (!sendRun()) return false;
-      }
-      if (run.empty() && touched(tail) && !sendTail()) return false;
-      run.insert(run.end(), tail.begin(), tail.end());
-      run.insert(run.end(), presses.begin(), presses.end());
-      tail.assign(releases.begin(), releases.end());
+      run.assign(tail.begin(), tail.end());
+      run.insert(run.end(), from, *end.lastPress);
+      tail.assign(*end.lastPress, end.chordEnd);
+      from = end.chordEnd;
+      if (!sendRun()) return false;
     }
-    if (!run.empty() && !sendRun()) return false;
     return tail.empty() || sendTail();
   }
 
