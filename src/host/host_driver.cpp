@@ -9,8 +9,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kColdStartPoll = 100ms;
-constexpr int kColdStartPolls = 100;
+// A window looked for this often shows up a few milliseconds after it opens,
+// for next to no work beside a program that takes seconds to start.
+constexpr auto kColdStartPoll = 10ms;
+constexpr int kColdStartPolls = 1000;
 constexpr double kColdStartSeconds = 10;
 
 const KeySequence& altDown() {

@@ -97,7 +97,8 @@ TEST_F(HostCommands, ColdStartWaitsForTheWindowBeforeActivating) {
   input.running = false;
   input.windowAfterChecks = 25;
   EXPECT_EQ(driver.RunHostCommand(u"^h"), std::nullopt);
-  EXPECT_NEAR(clock.slept(), 2.5, 1e-9);
+  EXPECT_GT(clock.slept(), 0.0);
+  EXPECT_LT(clock.slept(), 1.0);  // on as soon as the window is there
   EXPECT_EQ(journal.entries.back(), sentEntry(u"^h"));
 }
 
