@@ -8,6 +8,7 @@
 #include "formats/display_text.h"
 #include "formats/field_bytes.h"
 #include "formats/quoted_fields.h"
+#include "formats/utf16_text.h"
 #include "formats/utf8_text.h"
 
 namespace quillby {
@@ -105,7 +106,8 @@ std::vector<Text> decode(std::span<const BytesView> fields, Encoding encoding,
 }  // namespace
 
 std::vector<MemoRecord> readMemoFile(BytesView file, const Charset& charset) {
-  BytesView body = withoutEndMark(file);
+  const std::optional<Bytes> fromUtf16 = utf16AsUtf8(file);
+  BytesView body = withoutEndMark(fromUtf16 ? BytesView(*fromUtf16) : file);
   const Encoding encoding = encodingOf(body);
   const std::vector<RecordFields> fields = recordFields(body);
   std::vector<BytesView> views;

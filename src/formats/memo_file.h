@@ -14,7 +14,8 @@ namespace quillby {
 // A double quote inside a field is written doubled. A record that does not read
 // cleanly so was written with quotes left raw, by hand or by older programs,
 // and is read that way, on its own. A file that today's editors saved in UTF-8
-// (a byte-order mark, or valid UTF-8 as a whole) is read as UTF-8, and an
+// (a byte-order mark, or valid UTF-8 as a whole) is read as UTF-8, one saved
+// in UTF-16 with its byte-order mark (Notepad's "Unicode") as that, and an
 // end-of-file byte 0x1A that older ones put at its end is not part of the
 // last memo.
 
