@@ -10,6 +10,7 @@
 
 #include "formats/leading_number.h"
 #include "formats/quoted_fields.h"
+#include "formats/utf16_text.h"
 
 namespace quillby {
 namespace {
@@ -41,6 +42,8 @@ bool SettingsValues::setPlace(TwipsPlace twips) {
 }
 
 SettingsValues readSettings(BytesView file) {
+  const std::optional<Bytes> fromUtf16 = utf16AsUtf8(file);
+  if (fromUtf16) file = *fromUtf16;
   if (file.starts_with(kUtf8Mark)) file.remove_prefix(kUtf8Mark.size());
   FieldReader reader(file);
   std::array<QuotedField, kValuesPerRecord> group;

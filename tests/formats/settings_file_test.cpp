@@ -36,6 +36,11 @@ TEST(SettingsFile, HandWrittenFormsAreWrittenBackQuoted) {
       {"\" 1\",\" 2\",\"1\",,\"0\"\r\n", unset},
   };
   for (const auto& c : cases) EXPECT_EQ(writtenBack(c.file), c.written) << c.file;
+  // Saved by Notepad as "Unicode": UTF-16 after its byte-order mark.
+  const Bytes record = "\" 1200\",\" 900\",,,\"1\",\"\"\r\n";
+  Bytes utf16 = "\xFF\xFE";
+  for (const char c : record) utf16 += Bytes{c, '\0'};
+  EXPECT_EQ(writtenBack(utf16), record);
 }
 
 // Stray bytes after the record (a trailing comma, the end-of-file byte old
