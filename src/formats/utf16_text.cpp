@@ -1,13 +1,12 @@
 #include "formats/utf16_text.h"
 
+#include "model/characters.h"
+
 namespace quillby {
 namespace {
 
 constexpr BytesView kLittleEndianMark = "\xFF\xFE";
 constexpr BytesView kBigEndianMark = "\xFE\xFF";
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 void appendUtf8(Bytes& out, char32_t point) {
   const auto byte = [&out](char32_t bits) { out += static_cast<char>(bits); };
@@ -34,24 +33,18 @@ std::optional<Bytes> utf16AsUtf8(BytesView file) {
   const bool little = file.starts_with(kLittleEndianMark);
   if (!little && !file.starts_with(kBigEndianMark)) return std::nullopt;
   file.remove_prefix(kLittleEndianMark.size());
-  const std::size_t units = file.size() / 2;
-  const auto unit = [&](std::size_t i) {
+  Text units(file.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
     const auto first = static_cast<unsigned char>(file[2 * i]);
     const auto second = static_cast<unsigned char>(file[2 * i + 1]);
-    return static_cast<char16_t>(little ? second << 8 | first : first << 8 | second);
-  };
+    units[i] = static_cast<char16_t>(little ? second << 8 | first : first << 8 | second);
+  }
   Bytes text;
   text.reserve(file.size() * 3 / 2);
-  for (std::size_t i = 0; i < units; ++i) {
-    const char16_t u = unit(i);
-    if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unit(i + 1))) {
-      appendUtf8(text, 0x10000 + (char32_t{u} - 0xD800) * 0x400 + (unit(i + 1) - 0xDC00));
-      ++i;
-    } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
-      appendUtf8(text, kReplacementCharacter);
-    } else {
-      appendUtf8(text, u);
-    }
+  for (std::size_t at = 0; at < units.size();) {
+    const auto [c, length] = characterAt(units, at);
+    appendUtf8(text, isSurrogate(c) ? kReplacementCharacter : c);
+    at += length;
   }
   if (file.size() % 2 != 0) appendUtf8(text, kReplacementCharacter);
   return text;

@@ -1,6 +1,7 @@
 #include "formats/utf8_text.h"
 
 #include "formats/display_text.h"
+#include "model/characters.h"
 
 namespace quillby {
 namespace {
@@ -31,19 +32,8 @@ std::pair<std::size_t, char32_t> sequenceAt(BytesView bytes, std::size_t at) {
     if (!isContinuation(byte(i))) return {0, 0};
     point = point << 6 | (byte(i) & 0x3F);
   }
-  const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
-  if (point < least || surrogate || point > 0x10FFFF) return {0, 0};
+  if (point < least || isSurrogate(point) || point > 0x10FFFF) return {0, 0};
   return {length, point};
-}
-
-void append(Text& text, char32_t point) {
-  if (point < 0x10000) {
-    text += static_cast<char16_t>(point);
-    return;
-  }
-  point -= 0x10000;
-  text += static_cast<char16_t>(0xD800 + (point >> 10));
-  text += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
 }
 
 }  // namespace
@@ -58,7 +48,7 @@ Utf8Text decodeUtf8(BytesView bytes) {
       result.valid = false;
       ++at;
     } else {
-      append(result.text, point);
+      appendCharacter(result.text, point);
       at += length;
     }
   }

@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+#include "model/characters.h"
+
 namespace quillby {
 namespace {
 
@@ -42,18 +44,6 @@ std::optional<NamedKey> namedKey(TextView name) {
     if (sameName(name, e.name)) return e.key;
   }
   return std::nullopt;
-}
-
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// The character starting at `pos` and how many code units it takes; a lone
-// surrogate stands for itself.
-std::pair<char32_t, std::size_t> characterAt(TextView s, std::size_t pos) {
-  if (isHighSurrogate(s[pos]) && pos + 1 < s.size() && isLowSurrogate(s[pos + 1])) {
-    return {0x10000 + ((char32_t(s[pos]) - 0xD800) << 10) + (char32_t(s[pos + 1]) - 0xDC00), 2};
-  }
-  return {s[pos], 1};
 }
 
 class Parser {

@@ -16,6 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/characters.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_text.h"
 
@@ -230,16 +231,11 @@ void typeCharacter(std::vector<INPUT>& out, char32_t c, bool shiftHeld, HKL layo
     if (addShift) out.push_back(virtualKey(VK_SHIFT, true));
     return;
   }
-  std::wstring units;
-  if (c > 0xFFFF) {
-    units += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-    units += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-  } else {
-    units += static_cast<wchar_t>(c);
-  }
-  for (wchar_t unit : units) {
-    out.push_back(unicodeUnit(unit, false));
-    out.push_back(unicodeUnit(unit, true));
+  Text units;
+  appendCharacter(units, c);
+  for (const char16_t unit : units) {
+    out.push_back(unicodeUnit(static_cast<wchar_t>(unit), false));
+    out.push_back(unicodeUnit(static_cast<wchar_t>(unit), true));
   }
 }
 
