@@ -17,7 +17,6 @@ namespace {
 constexpr std::size_t kFieldsPerRecord = 3;
 using RecordFields = std::array<Bytes, kFieldsPerRecord>;
 
-constexpr BytesView kUtf8Mark = "\xEF\xBB\xBF";
 constexpr char kEndOfFileMark = 0x1A;
 
 FieldEnd endOf(std::size_t field) {

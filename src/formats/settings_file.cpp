@@ -11,13 +11,13 @@
 #include "formats/leading_number.h"
 #include "formats/quoted_fields.h"
 #include "formats/utf16_text.h"
+#include "formats/utf8_text.h"
 
 namespace quillby {
 namespace {
 
 constexpr std::size_t kValuesPerRecord = 6;
 constexpr int kSignificantDigits = 15;
-constexpr BytesView kUtf8Mark = "\xEF\xBB\xBF";
 
 SettingValue valueOf(const QuotedField& field) {
   if (!field.quoted && field.text.empty()) return std::nullopt;

@@ -4,6 +4,9 @@
 
 namespace quillby {
 
+// What editors put at the start of a UTF-8 file.
+inline constexpr BytesView kUtf8Mark = "\xEF\xBB\xBF";
+
 struct Utf8Text {
   Text text;
   bool valid = true;  // false: some bytes were not UTF-8 and show as U+FFFD
