@@ -12,8 +12,8 @@ using namespace std::chrono_literals;
 // A window looked for this often shows up a few milliseconds after it opens,
 // for next to no work beside a program that takes seconds to start.
 constexpr auto kColdStartPoll = 10ms;
-constexpr int kColdStartPolls = 1000;
-constexpr double kColdStartSeconds = 10;
+constexpr auto kColdStartLimit = 10s;
+constexpr auto kColdStartPolls = kColdStartLimit / kColdStartPoll;
 
 const KeySequence& altDown() {
   static const KeySequence keys = parseKeys(u"%{DOWN}").value();
@@ -32,7 +32,8 @@ HostStatus HostDriver::StartHost() {
     return HostFailure::NotStarted;
   }
   // Counted in polls, and bounded on the steady clock too, as sleeps run long.
-  const double until = clock_.steadySeconds() + kColdStartSeconds;
+  const double until =
+      clock_.steadySeconds() + std::chrono::duration<double>(kColdStartLimit).count();
   for (int i = 0; !running && i < kColdStartPolls && clock_.steadySeconds() < until &&
                   patience() > 0ms && !input_.windowExists(kWindowTitle);
        ++i) {
