@@ -172,13 +172,7 @@ TEST(MemoFile, ReadsUtf16FilesByTheirMark) {
   const Text text = u"\"山田\",\"y@x\",\"猫😀\xD800\"\r\n";
   for (const bool little : {true, false}) {
     SCOPED_TRACE(little ? "little-endian" : "big-endian");
-    Bytes file = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t unit : text) {
-      const char high = static_cast<char>(unit >> 8);
-      const char low = static_cast<char>(unit & 0xFF);
-      file += little ? Bytes{low, high} : Bytes{high, low};
-    }
-    const auto records = readMemoFile(file, charset);
+    const auto records = readMemoFile(utf16(text, little), charset);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].name, u"山田");
     EXPECT_EQ(records[0].address, u"y@x");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/book_bytes.h"
+
 namespace quillby {
 namespace {
 
@@ -37,10 +39,8 @@ TEST(SettingsFile, HandWrittenFormsAreWrittenBackQuoted) {
   };
   for (const auto& c : cases) EXPECT_EQ(writtenBack(c.file), c.written) << c.file;
   // Saved by Notepad as "Unicode": UTF-16 after its byte-order mark.
-  const Bytes record = "\" 1200\",\" 900\",,,\"1\",\"\"\r\n";
-  Bytes utf16 = "\xFF\xFE";
-  for (const char c : record) utf16 += Bytes{c, '\0'};
-  EXPECT_EQ(writtenBack(utf16), record);
+  EXPECT_EQ(writtenBack(utf16(u"\" 1200\",\" 900\",,,\"1\",\"\"\r\n", true)),
+            "\" 1200\",\" 900\",,,\"1\",\"\"\r\n");
 }
 
 // Stray bytes after the record (a trailing comma, the end-of-file byte old
