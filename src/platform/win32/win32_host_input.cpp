@@ -436,37 +436,36 @@ Stroke chordEnd(Stroke from, Stroke end) {
 
 // Where the longest run from `from` may end: after the last press of the
 // latest chord whose last pressed key neither the pending releases nor any
-// stroke before that press touches, and where that chord ends. No lastPress
-// when no press is left; lastPress at `from` when every key that could end a
-// run is touched by the pending releases alone.
+// stroke before that press touches; and where that chord ends. Nothing when
+// no press is left, or when the pending releases touch every key that could
+// end a run. With nothing pending, a chord that presses its last key twice
+// (which has no witness of its own) ends a run of its own.
 struct RunEnd {
-  std::optional<const INPUT*> lastPress;
-  const INPUT* chordEnd = nullptr;
+  const INPUT* lastPress;
+  const INPUT* chordEnd;
 };
-RunEnd furthestRunEnd(std::span<const INPUT> pending, const INPUT* from, const INPUT* end) {
+std::optional<RunEnd> furthestRunEnd(std::span<const INPUT> pending, const INPUT* from,
+                                     const INPUT* end) {
   std::unordered_set<WPARAM> touched;
   for (const INPUT& stroke : pending) touched.insert(strokeKey(stroke));
-  RunEnd found;
-  RunEnd first;
+  std::optional<RunEnd> found;
+  std::optional<RunEnd> first;
   for (const INPUT* chord = from; chord != end;) {
     const INPUT* next = chordEnd(chord, end);
     const INPUT* lastPress =
         std::find_if(std::make_reverse_iterator(next), std::make_reverse_iterator(chord), pressing)
             .base();
     if (lastPress != chord) {
-      if (!first.lastPress) first = {lastPress, next};
+      if (!first) first = RunEnd{lastPress, next};
       for (const INPUT* stroke = chord; stroke + 1 < lastPress; ++stroke) {
         touched.insert(strokeKey(*stroke));
       }
-      if (!touched.contains(strokeKey(*(lastPress - 1)))) found = {lastPress, next};
+      if (!touched.contains(strokeKey(*(lastPress - 1)))) found = RunEnd{lastPress, next};
     }
     for (const INPUT* stroke = chord; stroke != next; ++stroke) touched.insert(strokeKey(*stroke));
     chord = next;
   }
-  if (found.lastPress || !first.lastPress) return found;
-  // A chord that presses its last key twice has no witness of its own; it
-  // ends a run of its own, after the releases.
-  return pending.empty() ? first : RunEnd{from, from};
+  return found || !pending.empty() ? found : first;
 }
 
 // The thread the keys go to, and when it has taken each of them. Keys go to
@@ -526,20 +525,20 @@ class KeyReceiver {
     };
     const INPUT* const last = strokes.data() + strokes.size();
     for (const INPUT* from = strokes.data(); from != last;) {
-      const RunEnd end = furthestRunEnd(tail, from, last);
-      if (!end.lastPress) {
+      const auto end = furthestRunEnd(tail, from, last);
+      if (!end && std::none_of(from, last, pressing)) {
         tail.insert(tail.end(), from, last);
         break;
       }
-      if (*end.lastPress == from) {
+      if (!end) {
         // The pending releases touch every key that could end a run.
         if (!sendTail()) return false;
         continue;
       }
       run.assign(tail.begin(), tail.end());
-      run.insert(run.end(), from, *end.lastPress);
-      tail.assign(*end.lastPress, end.chordEnd);
-      from = end.chordEnd;
+      run.insert(run.end(), from, end->lastPress);
+      tail.assign(end->lastPress, end->chordEnd);
+      from = end->chordEnd;
       if (!sendRun()) return false;
     }
     return tail.empty() || sendTail();
